@@ -70,7 +70,8 @@ void SerialPort::onError(QSerialPort::SerialPortError error)
         return;
     if (!m_port.isOpen())
         return;
-    const QString reason = m_port.errorString();
+    // QSerialPort's own text here is often a stale ioctl message; say what happened.
+    const QString reason = QStringLiteral("Порт %1 пропал: устройство отключено").arg(settings().name);
     setErrorString(reason);
     qCWarning(lcLink) << "port lost:" << settings().name << reason;
     m_port.close();

@@ -190,7 +190,7 @@ bool XmlStore::save()
     xml.writeEndElement();
 
     QString text = m_before.isEmpty() ? Declaration + QLatin1Char('\n') : m_before;
-    text += block;
+    text += block.trimmed(); // the writer starts with a line break of its own
     text += m_after.isEmpty() ? QStringLiteral("\n") : m_after;
 
     // Write beside and rename over, so a crash or a full disk never leaves a
