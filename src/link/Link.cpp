@@ -10,8 +10,8 @@
 Q_LOGGING_CATEGORY(lcLink, "taviron.link", QtWarningMsg)
 
 namespace {
-const TBuf NormalPreamble = QByteArrayLiteral("\x0D\x0A\x2A\x3E");
-const TBuf BootPreamble = QByteArrayLiteral("\xAA\x77\xAA\x77");
+constexpr quint8 NormalPreamble[4] = {0x0D, 0x0A, 0x2A, 0x3E};
+constexpr quint8 BootPreamble[4] = {0xAA, 0x77, 0xAA, 0x77};
 } // namespace
 
 Link::Link(Pump &pump)
@@ -21,7 +21,8 @@ Link::Link(Pump &pump)
 
 TBuf Link::preamble() const
 {
-    return BootloaderMode ? BootPreamble : NormalPreamble;
+    const quint8 *p = BootloaderMode ? BootPreamble : NormalPreamble;
+    return TBuf(reinterpret_cast<const char *>(p), 4);
 }
 
 void Link::SendFrame(const TBuf &body)
@@ -54,16 +55,16 @@ void Link::ReceiveByte(quint8 b)
 {
     QMutexLocker lock(&LinkLock);
     TComMSG &slot = ReplyRing[static_cast<size_t>(RingWriteIndex)];
-    const TBuf pre = preamble();
+    const quint8 *pre = BootloaderMode ? BootPreamble : NormalPreamble;
     switch (RxState) {
     case 0:
         slot = TComMSG{};
-        RxState = (b == static_cast<quint8>(pre[0])) ? 1 : 0;
+        RxState = (b == pre[0]) ? 1 : 0;
         break;
     case 1:
     case 2:
     case 3:
-        RxState = (b == static_cast<quint8>(pre[RxState])) ? RxState + 1 : 0;
+        RxState = (b == pre[RxState]) ? RxState + 1 : 0;
         break;
     case 4:
         slot.Cmd = b;
