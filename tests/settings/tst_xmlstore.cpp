@@ -1,6 +1,8 @@
 #include "settings/XmlStore.h"
 
 #include <QFile>
+#include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +35,7 @@ private slots:
     void countedOpenClose();
     void unreadableFileKeptAsBackup_data();
     void unreadableFileKeptAsBackup();
+    void truncatedAtEveryOffset();
     void windows1251File();
     void linesOutsideRootKept();
     void integers_data();
@@ -137,6 +140,48 @@ void tst_XmlStore::unreadableFileKeptAsBackup()
     QCOMPARE(again.readString(QStringLiteral("Setup"), QStringLiteral("Com")), QStringLiteral("COM2"));
     again.close();
     QCOMPARE(warnings.size(), 1);
+}
+
+void tst_XmlStore::truncatedAtEveryOffset()
+{
+    // A settings file as the program writes it, cut short at every byte (a
+    // crash of some other writer, a full disk): the store never fails to start,
+    // always keeps what it could not read, and always leaves a readable file.
+    XmlStore writer(m_file);
+    writer.open();
+    writer.writeString(QStringLiteral("Setup"), QStringLiteral("Com"), QStringLiteral("/dev/ttyUSB0"));
+    writer.writeInteger(QStringLiteral("Setup"), QStringLiteral("BaudRate"), 115200);
+    writer.writeString(QStringLiteral("Params"), QStringLiteral("DSensor_DS1Name"), QStringLiteral("Дверь водителя"));
+    writer.writeString(QStringLiteral("MainForm"), QStringLiteral("NormalPos"), QStringLiteral("10,20,923,1006"));
+    QVERIFY(writer.close());
+    const QByteArray full = readAll(m_file);
+
+    QLoggingCategory::setFilterRules(QStringLiteral("taviron.settings.warning=false"));
+    auto restoreLogging = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
+    for (qsizetype cut = 0; cut < full.size(); ++cut) {
+        const QByteArray part = full.left(cut);
+        writeAll(m_file, part);
+        QFile::remove(m_file + QStringLiteral(".bak"));
+        int warnings = 0;
+        XmlStore store(m_file);
+        store.onWarning = [&](const QString &) { ++warnings; };
+        store.open();
+        const bool blank = part.trimmed().isEmpty() || part.trimmed() == full.left(full.indexOf('\n')).trimmed();
+        if (warnings) {
+            QCOMPARE(readAll(m_file + QStringLiteral(".bak")), part);
+        } else {
+            QVERIFY2(blank || store.readString(QStringLiteral("Setup"), QStringLiteral("Com")) == QStringLiteral("/dev/ttyUSB0"),
+                     qPrintable(QStringLiteral("cut at %1").arg(cut)));
+        }
+        store.writeString(QStringLiteral("Setup"), QStringLiteral("Com"), QStringLiteral("COM5"));
+        QVERIFY(store.close());
+
+        XmlStore reread(m_file);
+        reread.onWarning = [&](const QString &w) { QFAIL(qPrintable(w)); };
+        reread.open();
+        QCOMPARE(reread.readString(QStringLiteral("Setup"), QStringLiteral("Com")), QStringLiteral("COM5"));
+        reread.close();
+    }
 }
 
 void tst_XmlStore::windows1251File()
