@@ -135,17 +135,19 @@ void TfrmMain::buildToolBar()
     ToolBar1->addAction(AFlash);
     ToolBar1->addSeparator();
     ToolBar1->addAction(AMessages);
-    ToolBar1->addAction(ADbgLog);
+    // The debug log's button is there but hidden; the action stays enabled.
+    auto *dbgButton = new QToolButton(ToolBar1);
+    dbgButton->setDefaultAction(ADbgLog);
+    ToolBar1->addWidget(dbgButton)->setVisible(false);
     ToolBar1->addAction(ALoadParams);
     ToolBar1->addAction(ASaveParams);
     for (QAction *a : ToolBar1->actions()) {
         if (QWidget *button = ToolBar1->widgetForAction(a); button && !a->isSeparator())
             button->setMinimumWidth(ToolButtonWidth);
     }
+    dbgButton->setMinimumWidth(ToolButtonWidth);
     if (QWidget *params = ToolBar1->widgetForAction(ALoadParams))
         params->setObjectName(QStringLiteral("tbParams"));
-    // The debug log stays reachable for the code but has no button.
-    ADbgLog->setVisible(false);
     static_cast<QVBoxLayout *>(TS1->layout())->insertWidget(0, ToolBar1);
 }
 

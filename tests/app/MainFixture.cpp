@@ -46,12 +46,12 @@ TfrmMain &MainFixture::start()
         port->failOpen = failOpen;
         ScriptedPort *p = port.get();
         p->device = [this, p](const QByteArray &frame) {
-            if (frame.size() < 7)
+            if (frame.size() < 6)
                 return;
             const auto code = static_cast<quint8>(frame[4]);
             if (code == Commands::cmdSetMode && answerModes)
                 p->reply(terminalFrame(code, frame.mid(6, 1)));
-            else if (code == Commands::cmdReadFirmware)
+            else if (code == Commands::cmdReadFirmware && !firmware.isEmpty())
                 p->reply(terminalFrame(code, firmware));
         };
         ports << p;
