@@ -9,7 +9,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int Indent = 14;
+constexpr int Indent = 10;
 constexpr int RowHeight = 24;
 constexpr int DefaultCellWeight = 100;
 

@@ -17,6 +17,8 @@ VerticalGrid::VerticalGrid(QWidget *parent)
     m_body->setAutoFillBackground(true);
     setWidget(m_body);
     setWidgetResizable(true);
+    // Rows share out the width they get; they never need to scroll sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
 }
 
