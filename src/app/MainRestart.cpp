@@ -2,11 +2,11 @@
 // firmware it came up with.
 #include "MainUnit.h"
 
-#include "link/Commands.h"
+#include "config/TerminalParams.h"
+#include "config/Win1251.h"
 #include "link/Link.h"
 
 #include <QLabel>
-#include <QStringDecoder>
 #include <QTabWidget>
 
 void TfrmMain::tmrTimer()
@@ -26,6 +26,5 @@ void TfrmMain::tmrTimer()
 
 QString TfrmMain::readFirmwareVersion()
 {
-    const TBuf reply = m_link.Transact(Commands::readParam(Commands::cmdReadFirmware));
-    return QStringDecoder("windows-1251").decode(reply);
+    return Win1251::decode(m_params->FirmwareVersion.ReadFromDevice());
 }

@@ -47,10 +47,12 @@ void TfrmMain::FormCreate()
     applyStoredPortSettings();
     portLoop();
     m_link.TransactProc = [this](const TBuf &request) { return m_link.Transact(request); };
+    CreateParams();
     // A store that cannot be written costs this run's settings, not the start.
     m_xml.close();
     m_link.NakCount = 0;
     m_link.CrcErrorCount = 0;
+    ParamsToGrid();
     m_link.PortConnected = Com && Com->isOpen();
     restorePosition();
     SetWorkMode(1);

@@ -2,6 +2,8 @@
 
 #include "StatusLamp.h"
 #include "TerminalView.h"
+#include "config/ConfigGrid.h"
+#include "config/TerminalParams.h"
 #include "link/Link.h"
 
 #include <QAbstractEventDispatcher>
@@ -101,7 +103,8 @@ void TfrmMain::buildPages()
     auto *config = new QVBoxLayout(TS1);
     config->setContentsMargins(0, 0, 0, 0);
     config->setSpacing(0);
-    config->addStretch(1); // the configuration grid's place, under the toolbar
+    cxVGrid = new ConfigGrid(TS1);
+    config->addWidget(cxVGrid, 1);
 
     MComTerminal = new TerminalView({}, TS2);
     MComTerminal->setObjectName(QStringLiteral("MComTerminal"));

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+class ConfigActions;
+class ConfigGrid;
 class Link;
 class QAction;
 class QLabel;
@@ -17,6 +19,7 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class StatusLamp;
+class TerminalParams;
 class TerminalView;
 class XmlStore;
 
@@ -62,6 +65,20 @@ public:
     bool OpenPort();
     // The windows the program entry creates after the main window.
     void createWindows();
+
+    // --- the configuration page (MainConfig.cpp) ---
+    void CreateParams();
+    void ParamsToGrid();
+    void AReadConfigExecute();
+    void AWriteConfigExecute();
+    void ALoadParamsExecute();
+    void ASaveParamsExecute();
+    void tbParamsClick();
+    // The 40 parameter objects; created by FormCreate, kept to the end.
+    TerminalParams &params() const { return *m_params; }
+    int ParamCount = 0;
+    ConfigGrid *cxVGrid = nullptr;
+    ConfigActions *configActions = nullptr;
 
     // --- running ---
     void ALUpdate();
@@ -136,6 +153,7 @@ private:
     Link &m_link;
     XmlStore &m_xml;
     std::unique_ptr<Port> Com;
+    std::unique_ptr<TerminalParams> m_params;
     QString m_portProblem; // why the last opening failed, for the setup dialog
     bool m_terminate = false;
 };
