@@ -16,9 +16,8 @@ void TfrmMain::CreateParams()
 {
     // The store is still open from the start of FormCreate: each object
     // loads its last saved value as it is created.
-    m_params = std::make_unique<TerminalParams>(&m_xml, [this](const TBuf &request) {
-        return m_link.TransactProc ? m_link.TransactProc(request) : TBuf();
-    });
+    m_params = std::make_unique<TerminalParams>(
+        &m_xml, [this](const TBuf &request) { return m_link.TransactProc ? m_link.TransactProc(request) : TBuf(); });
     ParamCount = m_params->ParamCount;
     configActions = new ConfigActions(*m_params, *cxVGrid, PB, this);
     SB->addWidget(configActions->btnStop);

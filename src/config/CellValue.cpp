@@ -1,5 +1,6 @@
 #include "CellValue.h"
 
+#include "CellNumbers.h"
 #include "ConfigCells.h"
 #include "ParamError.h"
 #include "Win1251.h"
@@ -66,6 +67,33 @@ double number(const ConfigCells &cells, const CellRef &cell)
     if (!ok || !std::isfinite(d))
         fail(cells, cell, QStringLiteral("значение «%1» не число").arg(shown(v)));
     return d;
+}
+
+quint16 word(const ConfigCells &cells, const CellRef &cell)
+{
+    return static_cast<quint16>(integer(cells, cell, 0, 0xFFFF));
+}
+
+quint32 dword(const ConfigCells &cells, const CellRef &cell)
+{
+    return static_cast<quint32>(integer(cells, cell, 0, 0xFFFFFFFFu));
+}
+
+float single(const ConfigCells &cells, const CellRef &cell)
+{
+    const double d = number(cells, cell);
+    const float x = static_cast<float>(d);
+    if (!std::isfinite(x))
+        fail(cells, cell, QStringLiteral("число %1 вне диапазона 32-битного числа с плавающей точкой").arg(d));
+    return x;
+}
+
+quint16 millivolts(const ConfigCells &cells, const CellRef &cell)
+{
+    const qint64 mv = CellNumbers::voltsToMillivolts(number(cells, cell));
+    if (mv < 0 || mv > 0xFFFF)
+        fail(cells, cell, QStringLiteral("напряжение %1 мВ вне диапазона 0..65535 мВ").arg(mv));
+    return static_cast<quint16>(mv);
 }
 
 bool boolean(const ConfigCells &cells, const CellRef &cell)

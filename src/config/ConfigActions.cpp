@@ -27,8 +27,7 @@ ConfigActions::ConfigActions(TerminalParams &params, ConfigGrid &grid, QProgress
     showError = [this](const QString &text) { QMessageBox::critical(&m_grid, QStringLiteral("Ошибка"), text); };
 }
 
-template<class Run>
-void ConfigActions::runWithProgress(Run run)
+template <class Run> void ConfigActions::runWithProgress(Run run)
 {
     // A second run inside the first (its waits let the toolbar work) would
     // interleave two sequences on one line.

@@ -32,8 +32,7 @@ public:
     std::function<void(const QString &text)> showError;
 
 private:
-    template<class Run>
-    void runWithProgress(Run run);
+    template <class Run> void runWithProgress(Run run);
 
     TerminalParams &m_params;
     ConfigGrid &m_grid;

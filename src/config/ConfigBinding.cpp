@@ -10,19 +10,25 @@ namespace {
 using P = TerminalParams;
 EventRow ev(const char *row, TPropParam P::*param)
 {
-    return {QString::fromLatin1(row), param};
+    return { QString::fromLatin1(row), param };
 }
 } // namespace
 
 const QList<EventRow> &eventsWriteOrder()
 {
     static const QList<EventRow> list = {
-        ev("erActivationEvent", &P::ActivationProp), ev("erReloadEvent", &P::ReloadProp),
-        ev("erTimerEvent", &P::TimerProp),           ev("erDistanceEvent", &P::DistanceProp),
-        ev("erVoltageMaxEvent", &P::VoltageMaxProp), ev("erVoltageMinEvent", &P::VoltageMinProp),
-        ev("erSpeedEvent", &P::SpeedProp),           ev("erPerimetrINEvent", &P::PerimetrINProp),
-        ev("erPerimetrOUTEvent", &P::PerimetrOUTProp), ev("erParkingEvent", &P::ParkingProp),
-        ev("erAlarmProp", &P::AlarmProp),            ev("erDSensorsEvent", &P::DSensorsProp),
+        ev("erActivationEvent", &P::ActivationProp),
+        ev("erReloadEvent", &P::ReloadProp),
+        ev("erTimerEvent", &P::TimerProp),
+        ev("erDistanceEvent", &P::DistanceProp),
+        ev("erVoltageMaxEvent", &P::VoltageMaxProp),
+        ev("erVoltageMinEvent", &P::VoltageMinProp),
+        ev("erSpeedEvent", &P::SpeedProp),
+        ev("erPerimetrINEvent", &P::PerimetrINProp),
+        ev("erPerimetrOUTEvent", &P::PerimetrOUTProp),
+        ev("erParkingEvent", &P::ParkingProp),
+        ev("erAlarmProp", &P::AlarmProp),
+        ev("erDSensorsEvent", &P::DSensorsProp),
     };
     return list;
 }
@@ -40,9 +46,11 @@ const QList<EventRow> &eventsReadOrder()
 const QList<TextCell> &contactCells()
 {
     static const QList<TextCell> list = {
-        {{QStringLiteral("erBase"), 0}, &P::BasePhone},   {{QStringLiteral("erBase"), 1}, &P::BasePassword},
-        {{QStringLiteral("erOwner"), 0}, &P::OwnerPhone}, {{QStringLiteral("erOwner"), 1}, &P::OwnerPassword},
-        {{QStringLiteral("erDialing"), 0}, &P::DialingPhone},
+        { { QStringLiteral("erBase"), 0 }, &P::BasePhone },
+        { { QStringLiteral("erBase"), 1 }, &P::BasePassword },
+        { { QStringLiteral("erOwner"), 0 }, &P::OwnerPhone },
+        { { QStringLiteral("erOwner"), 1 }, &P::OwnerPassword },
+        { { QStringLiteral("erDialing"), 0 }, &P::DialingPhone },
     };
     return list;
 }
@@ -50,9 +58,9 @@ const QList<TextCell> &contactCells()
 const QList<TextCell> &apnCells()
 {
     static const QList<TextCell> list = {
-        {{QStringLiteral("erAPN"), 0}, &P::APN},
-        {{QStringLiteral("erAPN"), 1}, &P::APN_Login},
-        {{QStringLiteral("erAPN"), 2}, &P::APN_Password},
+        { { QStringLiteral("erAPN"), 0 }, &P::APN },
+        { { QStringLiteral("erAPN"), 1 }, &P::APN_Login },
+        { { QStringLiteral("erAPN"), 2 }, &P::APN_Password },
     };
     return list;
 }

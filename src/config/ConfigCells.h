@@ -18,5 +18,5 @@ public:
     virtual QString caption(const CellRef &cell) const = 0;
     virtual void setCaption(const CellRef &cell, const QString &caption) = 0;
     // Ends an edit in progress so that its text becomes the cell's value.
-    virtual void commitEdits() {}
+    virtual void commitEdits() { }
 };

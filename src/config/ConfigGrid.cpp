@@ -19,8 +19,8 @@ ConfigGrid::ConfigGrid(QWidget *parent)
     PMCopyParams->addAction(QStringLiteral("Копировать IMEI"), this, &ConfigGrid::IMEI1Click)->setObjectName("IMEI1");
     PMCopyParams->addAction(QStringLiteral("Копировать серийный номер"), this, &ConfigGrid::N3Click)->setObjectName("N3");
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { PMCopyParams->popup(mapToGlobal(pos)); });
+    connect(
+        this, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) { PMCopyParams->popup(mapToGlobal(pos)); });
 }
 
 QVariant ConfigGrid::value(const CellRef &cell) const
@@ -63,15 +63,15 @@ void ConfigGrid::copyCell(const CellRef &ref)
 
 void ConfigGrid::SIMCCID1Click()
 {
-    copyCell({QStringLiteral("erSIMCCID"), 0});
+    copyCell({ QStringLiteral("erSIMCCID"), 0 });
 }
 
 void ConfigGrid::IMEI1Click()
 {
-    copyCell({QStringLiteral("erIMEI"), 0});
+    copyCell({ QStringLiteral("erIMEI"), 0 });
 }
 
 void ConfigGrid::N3Click()
 {
-    copyCell({QStringLiteral("erSerialNumber"), 0});
+    copyCell({ QStringLiteral("erSerialNumber"), 0 });
 }

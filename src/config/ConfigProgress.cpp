@@ -27,7 +27,7 @@ void ConfigProgress::step()
     m_position += m_step;
     show();
     if (m_stopRequested && m_stopRequested())
-        throw ConfigStopped{};
+        throw ConfigStopped {};
 }
 
 void ConfigProgress::finish()

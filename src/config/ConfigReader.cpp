@@ -14,14 +14,14 @@ void readAll(TerminalParams &p, ConfigCells &cells, ConfigProgress &progress)
 {
     auto text = [](TNAVParam &param) { return Win1251::decode(param.ReadFromDevice()); };
     auto show = [&](const QString &row, int editor, const QVariant &v) {
-        cells.setValue({row, editor}, v);
+        cells.setValue({ row, editor }, v);
         progress.step();
     };
     using namespace ConfigBinding;
 
     show(QStringLiteral("erVersion"), 0, text(p.ProgrammVersion));
     // The firmware version shares the step of the hardware version.
-    cells.setValue({QStringLiteral("erFirmvareVersion"), 0}, text(p.FirmwareVersion));
+    cells.setValue({ QStringLiteral("erFirmvareVersion"), 0 }, text(p.FirmwareVersion));
     show(QStringLiteral("erSIMCCID"), 0, DecodeCCID(text(p.SIMCCID)));
     show(QStringLiteral("erIMEI"), 0, text(p.IMEI));
     show(QStringLiteral("erADCCalibrationFactor"), 0, CellNumbers::roundTo3(p.ADCFactor.ReadFloat()));

@@ -73,7 +73,7 @@ RowSpec editorRow(const QString &name, const QString &parent, EditorSpec e)
     RowSpec r;
     r.name = name;
     r.parent = parent;
-    r.editors = {std::move(e)};
+    r.editors = { std::move(e) };
     return r;
 }
 RowSpec multiRow(const QString &name, const QString &parent, QList<EditorSpec> editors)
@@ -101,40 +101,40 @@ QList<RowSpec> build()
     rows << category(general, QStringLiteral("Общие"))
          << editorRow(QStringLiteral("erVersion"), general, text(QStringLiteral("Версия аппаратной платформы")))
          << editorRow(QStringLiteral("erFirmvareVersion"), general, label(QStringLiteral("Версия программного обеспечения")))
-         << multiRow(QStringLiteral("erSIMCCID"), general, {label(QStringLiteral("SIM-card CCID"))})
+         << multiRow(QStringLiteral("erSIMCCID"), general, { label(QStringLiteral("SIM-card CCID")) })
          << editorRow(QStringLiteral("erIMEI"), general, label(QStringLiteral("IMEI терминала"), QVariant()))
          << multiRow(QStringLiteral("erADCCalibrationFactor"), general,
-                     {label(QStringLiteral("Коэффициент калибровки АЦП"), QVariant(0.0))})
+                { label(QStringLiteral("Коэффициент калибровки АЦП"), QVariant(0.0)) })
          << multiRow(QStringLiteral("erSerialNumber"), general,
-                     {masked(QStringLiteral("Серийный номер"), SerialNumberMask, QVariant())});
+                { masked(QStringLiteral("Серийный номер"), SerialNumberMask, QVariant()) });
 
     rows << category(connection, QStringLiteral("Связь"))
          << multiRow(QStringLiteral("erBase"), connection,
-                     {text(QStringLiteral("Телефон базы")), text(QStringLiteral("Пароль базы"))})
+                { text(QStringLiteral("Телефон базы")), text(QStringLiteral("Пароль базы")) })
          << multiRow(QStringLiteral("erOwner"), connection,
-                     {text(QStringLiteral("Телефон владельца")), text(QStringLiteral("Пароль владельца"))})
-         << multiRow(QStringLiteral("erDialing"), connection, {text(QStringLiteral("Телефон дозвона"))})
+                { text(QStringLiteral("Телефон владельца")), text(QStringLiteral("Пароль владельца")) })
+         << multiRow(QStringLiteral("erDialing"), connection, { text(QStringLiteral("Телефон дозвона")) })
          << multiRow(QStringLiteral("erIP"), connection,
-                     {text(QStringLiteral("IP адрес")), text(QStringLiteral("Порт"), QStringLiteral("0"))})
+                { text(QStringLiteral("IP адрес")), text(QStringLiteral("Порт"), QStringLiteral("0")) })
          << multiRow(QStringLiteral("erAPN"), connection,
-                     {text(QStringLiteral("APN")), text(QStringLiteral("Login")), text(QStringLiteral("Password"))});
+                { text(QStringLiteral("APN")), text(QStringLiteral("Login")), text(QStringLiteral("Password")) });
 
     rows << category(parameters, QStringLiteral("Параметры событий"))
          << multiRow(QStringLiteral("erTimer"), parameters,
-                     {masked(QStringLiteral("Таймер (Дни/часы/минуты/секунды)"), IntervalMask)})
-         << multiRow(QStringLiteral("erDistance"), parameters, {intSpin(QStringLiteral("Дистанция (метры)"), 100, MaxDWord)})
+                { masked(QStringLiteral("Таймер (Дни/часы/минуты/секунды)"), IntervalMask) })
+         << multiRow(QStringLiteral("erDistance"), parameters, { intSpin(QStringLiteral("Дистанция (метры)"), 100, MaxDWord) })
          << category(perimetr, QStringLiteral("Периметр"), parameters, false)
          << multiRow(QStringLiteral("erPerimetr"), perimetr,
-                     {floatSpin(QStringLiteral("Широта (гр)"), 0, -90, 90, 6, false),
-                      floatSpin(QStringLiteral("Долгота (гр)"), 0, -180, 180, 6, false),
-                      intSpin(QStringLiteral("Радиус (м)"), 1, 0xFFFF)})
-         << multiRow(QStringLiteral("erSpeed"), parameters, {intSpin(QStringLiteral("Скорость (км/ч)"), 0, 300)})
+                { floatSpin(QStringLiteral("Широта (гр)"), 0, -90, 90, 6, false),
+                    floatSpin(QStringLiteral("Долгота (гр)"), 0, -180, 180, 6, false),
+                    intSpin(QStringLiteral("Радиус (м)"), 1, 0xFFFF) })
+         << multiRow(QStringLiteral("erSpeed"), parameters, { intSpin(QStringLiteral("Скорость (км/ч)"), 0, 300) })
          << multiRow(QStringLiteral("erVoltageMAX"), parameters,
-                     {floatSpin(QStringLiteral("Максимальное напряжение (В)"), 12, 6, 50, 3, true)})
+                { floatSpin(QStringLiteral("Максимальное напряжение (В)"), 12, 6, 50, 3, true) })
          << multiRow(QStringLiteral("erVoltageMIN"), parameters,
-                     {floatSpin(QStringLiteral("Минимальное напряжение (В)"), 6, 6, 50, 3, true)})
+                { floatSpin(QStringLiteral("Минимальное напряжение (В)"), 6, 6, 50, 3, true) })
          << multiRow(QStringLiteral("erParkingTime"), parameters,
-                     {masked(QStringLiteral("Стоянка (Дни/часы/минуты/секунды)"), IntervalMask)});
+                { masked(QStringLiteral("Стоянка (Дни/часы/минуты/секунды)"), IntervalMask) });
 
     RowSpec autoTransfer = category(QStringLiteral("crAutoTransfer"), QStringLiteral("Автопередача"));
     autoTransfer.hidden = true;
@@ -147,28 +147,28 @@ QList<RowSpec> build()
         const char *row;
         QString caption;
     } eventRows[] = {
-        {"crActivation", "erActivationEvent", QStringLiteral("Включение")},
-        {"crReload", "erReloadEvent", QStringLiteral("Перезагрузка")},
-        {"crTimer", "erTimerEvent", QStringLiteral("Таймер")},
-        {"crDistanceEvent", "erDistanceEvent", QStringLiteral("Дистанция")},
-        {"crDSensorsEvent", "erDSensorsEvent", QStringLiteral("Датчики")},
-        {"crVoltageMaxEvent", "erVoltageMaxEvent", QStringLiteral("Напряжение выше максимального")},
-        {"crVoltageMinEvent", "erVoltageMinEvent", QStringLiteral("Напряжение ниже минимального")},
-        {"crSpeedEvent", "erSpeedEvent", QStringLiteral("Скорость")},
-        {"crPerimetrINEvent", "erPerimetrINEvent", QStringLiteral("Периметр (вход в зону)")},
-        {"crPerimetrOUTEvent", "erPerimetrOUTEvent", QStringLiteral("Периметр (выход из зоны)")},
-        {"crParkingEvent", "erParkingEvent", QStringLiteral("Стоянка")},
-        {"crAlarmProp", "erAlarmProp", QStringLiteral("Тревога")},
+        { "crActivation", "erActivationEvent", QStringLiteral("Включение") },
+        { "crReload", "erReloadEvent", QStringLiteral("Перезагрузка") },
+        { "crTimer", "erTimerEvent", QStringLiteral("Таймер") },
+        { "crDistanceEvent", "erDistanceEvent", QStringLiteral("Дистанция") },
+        { "crDSensorsEvent", "erDSensorsEvent", QStringLiteral("Датчики") },
+        { "crVoltageMaxEvent", "erVoltageMaxEvent", QStringLiteral("Напряжение выше максимального") },
+        { "crVoltageMinEvent", "erVoltageMinEvent", QStringLiteral("Напряжение ниже минимального") },
+        { "crSpeedEvent", "erSpeedEvent", QStringLiteral("Скорость") },
+        { "crPerimetrINEvent", "erPerimetrINEvent", QStringLiteral("Периметр (вход в зону)") },
+        { "crPerimetrOUTEvent", "erPerimetrOUTEvent", QStringLiteral("Периметр (выход из зоны)") },
+        { "crParkingEvent", "erParkingEvent", QStringLiteral("Стоянка") },
+        { "crAlarmProp", "erAlarmProp", QStringLiteral("Тревога") },
     };
     for (const auto &e : eventRows) {
         const QString cat = QString::fromLatin1(e.category);
         rows << category(cat, e.caption, events, false)
              << multiRow(QString::fromLatin1(e.row), cat,
-                         {check(QStringLiteral("SMS")), check(QStringLiteral("GPRS")),
-                          check(QStringLiteral("SMS владельцу"), 60)});
+                    { check(QStringLiteral("SMS")), check(QStringLiteral("GPRS")), check(QStringLiteral("SMS владельцу"), 60) });
     }
 
-    rows << category(sensors, QStringLiteral("Датчики")) << category(digital, QStringLiteral("Конфигурация цифровых датчиков"), sensors, false);
+    rows << category(sensors, QStringLiteral("Датчики"))
+         << category(digital, QStringLiteral("Конфигурация цифровых датчиков"), sensors, false);
     QList<EditorSpec> inputs;
     for (int i = 1; i <= 4; ++i)
         inputs << radio(QStringLiteral("Датчик %1").arg(i));

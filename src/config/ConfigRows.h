@@ -13,13 +13,13 @@ struct EditorSpec
 {
     QString caption;
     EditorKind kind = EditorKind::Text;
-    QVariant initial;      // invalid: Null
-    double minimum = 0;    // spin editors
+    QVariant initial; // invalid: Null
+    double minimum = 0; // spin editors
     double maximum = 0;
-    int decimals = 0;      // float spin editors: digits the editor accepts
+    int decimals = 0; // float spin editors: digits the editor accepts
     bool trimZeros = false; // "#.###": up to three decimals, no trailing zeros
-    QString mask;          // masked editors: the whole text must match
-    int width = 0;         // 0: share the row evenly
+    QString mask; // masked editors: the whole text must match
+    int width = 0; // 0: share the row evenly
 };
 
 struct RowSpec

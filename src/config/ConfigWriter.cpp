@@ -1,6 +1,5 @@
 #include "ConfigWriter.h"
 
-#include "CellNumbers.h"
 #include "CellValue.h"
 #include "ConfigBinding.h"
 #include "ConfigCells.h"
@@ -10,12 +9,7 @@
 #include "TerminalParams.h"
 #include "Win1251.h"
 
-#include <cmath>
-
 namespace {
-
-constexpr qint64 MaxWord = 0xFFFF;
-constexpr qint64 MaxDWord = 0xFFFFFFFFu;
 
 class Writer
 {
@@ -38,26 +32,17 @@ private:
     }
     void word(TWordParam &param, const CellRef &cell)
     {
-        param.WriteWord(static_cast<quint16>(CellValue::integer(cells, cell, 0, MaxWord)));
+        param.WriteWord(CellValue::word(cells, cell));
         progress.step();
     }
     void single(TSingleParam &param, const CellRef &cell)
     {
-        const float x = static_cast<float>(CellValue::number(cells, cell));
-        if (!std::isfinite(x))
-            throw ParamError(QStringLiteral("«%1»: число вне диапазона 32-битного float").arg(cells.caption(cell)));
-        param.WriteFloat(x);
+        param.WriteFloat(CellValue::single(cells, cell));
         progress.step();
     }
     void volts(TWordParam &param, const CellRef &cell)
     {
-        const qint64 mv = CellNumbers::voltsToMillivolts(CellValue::number(cells, cell));
-        if (mv < 0 || mv > MaxWord)
-            throw ParamError(QStringLiteral("«%1»: напряжение %2 мВ вне диапазона 0..%3 мВ")
-                                 .arg(cells.caption(cell))
-                                 .arg(mv)
-                                 .arg(MaxWord));
-        param.WriteWord(static_cast<quint16>(mv));
+        param.WriteWord(CellValue::millivolts(cells, cell));
         progress.step();
     }
     bool flag(const CellRef &cell) const { return CellValue::boolean(cells, cell); }
@@ -72,8 +57,8 @@ void Writer::run()
     using namespace ConfigBinding;
     const QString perimetr = QStringLiteral("erPerimetr");
 
-    text(p.ProgrammVersion, {QStringLiteral("erVersion"), 0});
-    const CellRef serial{QStringLiteral("erSerialNumber"), 0};
+    text(p.ProgrammVersion, { QStringLiteral("erVersion"), 0 });
+    const CellRef serial { QStringLiteral("erSerialNumber"), 0 };
     if (cells.value(serial).isValid()) {
         const QString number = ConvertSerialNumber(SerialDirection::ToTerminal, CellValue::text(cells, serial));
         CellValue::guarded(cells, serial, [&] { p.SerialNumber.WriteToDevice(Win1251::encode(number)); });
@@ -81,33 +66,33 @@ void Writer::run()
     progress.step();
     for (const TextCell &c : contactCells())
         text(p.*c.param, c.cell);
-    text(p.IPAddr, {QStringLiteral("erIP"), 0}, QStringLiteral("0.0.0.0"));
-    word(p.IPPort, {QStringLiteral("erIP"), 1});
+    text(p.IPAddr, { QStringLiteral("erIP"), 0 }, QStringLiteral("0.0.0.0"));
+    word(p.IPPort, { QStringLiteral("erIP"), 1 });
     for (const TextCell &c : apnCells())
         text(p.*c.param, c.cell);
-    text(p.Timer, {QStringLiteral("erTimer"), 0});
-    const CellRef distance{QStringLiteral("erDistance"), 0};
-    p.Distance.WriteDWord(static_cast<quint32>(CellValue::integer(cells, distance, 0, MaxDWord)));
+    text(p.Timer, { QStringLiteral("erTimer"), 0 });
+    const CellRef distance { QStringLiteral("erDistance"), 0 };
+    p.Distance.WriteDWord(CellValue::dword(cells, distance));
     progress.step();
-    single(p.PerimeterLatitude, {perimetr, 0});
-    single(p.PerimeterLongitude, {perimetr, 1});
-    word(p.PerimeterRadius, {perimetr, 2});
-    word(p.Speed, {QStringLiteral("erSpeed"), 0});
-    volts(p.VoltageMAX, {QStringLiteral("erVoltageMAX"), 0});
-    volts(p.VoltageMIN, {QStringLiteral("erVoltageMIN"), 0});
-    text(p.ParkingTime, {QStringLiteral("erParkingTime"), 0});
+    single(p.PerimeterLatitude, { perimetr, 0 });
+    single(p.PerimeterLongitude, { perimetr, 1 });
+    word(p.PerimeterRadius, { perimetr, 2 });
+    word(p.Speed, { QStringLiteral("erSpeed"), 0 });
+    volts(p.VoltageMAX, { QStringLiteral("erVoltageMAX"), 0 });
+    volts(p.VoltageMIN, { QStringLiteral("erVoltageMIN"), 0 });
+    text(p.ParkingTime, { QStringLiteral("erParkingTime"), 0 });
     for (const EventRow &e : eventsWriteOrder()) {
         TPropParam &prop = p.*e.param;
-        prop.SetSms(flag({e.row, 0}));
+        prop.SetSms(flag({ e.row, 0 }));
         progress.step();
-        prop.SetGprs(flag({e.row, 1}));
+        prop.SetGprs(flag({ e.row, 1 }));
         progress.step();
-        prop.SetSmsOwner(flag({e.row, 2}));
+        prop.SetSmsOwner(flag({ e.row, 2 }));
         progress.step();
         prop.WriteToDevice();
     }
     for (int i = 0; i < TDigitalSensorParam::InputCount; ++i) {
-        p.DSensor.SetState(i, flag({DigitalSensorsRow, i}));
+        p.DSensor.SetState(i, flag({ DigitalSensorsRow, i }));
         progress.step();
     }
     p.DSensor.WriteToDevice();
@@ -126,7 +111,7 @@ ConfigResult ConfigWriter::run(TerminalParams &params, ConfigCells &cells, Confi
         result.outcome = ConfigResult::Stopped;
     } catch (const ParamError &e) {
         // The bar keeps its place: it shows how far the writing got.
-        return {ConfigResult::Failed, e.text()};
+        return { ConfigResult::Failed, e.text() };
     }
     progress.finish();
     return result;

@@ -26,8 +26,8 @@ void GridCell::build()
 {
     // The two choices of an input stand one above the other: four inputs side
     // by side leave no room for both captions in a line.
-    QBoxLayout *layout = m_spec.kind == EditorKind::Radio ? static_cast<QBoxLayout *>(new QVBoxLayout(this))
-                                                           : new QHBoxLayout(this);
+    QBoxLayout *layout
+        = m_spec.kind == EditorKind::Radio ? static_cast<QBoxLayout *>(new QVBoxLayout(this)) : new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(m_spec.kind == EditorKind::Radio ? 0 : 6);
     switch (m_spec.kind) {

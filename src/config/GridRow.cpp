@@ -24,8 +24,8 @@ GridRow::GridRow(const RowSpec &spec, int level, int headerWidth, QWidget *paren
     , m_spec(spec)
     , m_level(level)
 {
-    const bool twoLines = std::any_of(spec.editors.begin(), spec.editors.end(),
-                                      [](const EditorSpec &e) { return e.kind == EditorKind::Radio; });
+    const bool twoLines
+        = std::any_of(spec.editors.begin(), spec.editors.end(), [](const EditorSpec &e) { return e.kind == EditorKind::Radio; });
     setFixedHeight(twoLines ? 2 * RowHeight : RowHeight);
     setAutoFillBackground(true);
     if (isCategory())

@@ -8,8 +8,8 @@
 
 Q_LOGGING_CATEGORY(lcConfig, "taviron.config", QtWarningMsg)
 
-TCustomNAVParam::TCustomNAVParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section,
-                                 QString Key)
+TCustomNAVParam::TCustomNAVParam(
+    ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section, QString Key)
     : Store(Store)
     , Section(std::move(Section))
     , Key(std::move(Key))

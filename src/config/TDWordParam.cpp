@@ -4,8 +4,7 @@
 
 #include <QtEndian>
 
-TDWordParam::TDWordParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section,
-                         QString Key)
+TDWordParam::TDWordParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section, QString Key)
     : TNAVParam(registry, SetCode, GetCode, Store, std::move(Section), std::move(Key))
 {
     LoadFromStore();

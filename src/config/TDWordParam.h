@@ -8,7 +8,7 @@ class TDWordParam : public TNAVParam
 {
 public:
     TDWordParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store = nullptr, QString Section = {},
-                QString Key = {});
+        QString Key = {});
 
     void Decode(const TBuf &reply) override;
     TBuf Encode() const override;

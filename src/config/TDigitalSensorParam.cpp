@@ -2,8 +2,8 @@
 
 #include "link/Commands.h"
 
-TDigitalSensorParam::TDigitalSensorParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store,
-                                         QString Section, QString Key)
+TDigitalSensorParam::TDigitalSensorParam(
+    ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section, QString Key)
     : TCustomNAVParam(registry, SetCode, GetCode, Store, std::move(Section), std::move(Key))
 {
     LoadFromStore();
@@ -11,8 +11,8 @@ TDigitalSensorParam::TDigitalSensorParam(ParamRegistry &registry, quint8 SetCode
 
 namespace {
 using D = TDigitalSensorParam;
-constexpr bool D::*States[D::InputCount] = {&D::DS1, &D::DS2, &D::DS3, &D::DS4};
-constexpr QString D::*Names[D::InputCount] = {&D::Name1, &D::Name2, &D::Name3, &D::Name4};
+constexpr bool D::*States[D::InputCount] = { &D::DS1, &D::DS2, &D::DS3, &D::DS4 };
+constexpr QString D::*Names[D::InputCount] = { &D::Name1, &D::Name2, &D::Name3, &D::Name4 };
 bool valid(int i)
 {
     return i >= 0 && i < D::InputCount;

@@ -12,8 +12,8 @@ class TDigitalSensorParam : public TCustomNAVParam
 public:
     static constexpr int InputCount = 4;
 
-    TDigitalSensorParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store = nullptr,
-                        QString Section = {}, QString Key = {});
+    TDigitalSensorParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store = nullptr, QString Section = {},
+        QString Key = {});
 
     void SaveToStore() override;
     void LoadFromStore() override;

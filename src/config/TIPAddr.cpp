@@ -22,8 +22,8 @@ quint8 addressPart(const TBuf &part, const TBuf &text)
         ok = ok && c >= '0' && c <= '9';
     const uint n = ok ? part.toUInt(&ok) : 0;
     if (!ok || n > 255)
-        throw ParamError(QStringLiteral("адрес «%1»: часть «%2» не число от 0 до 255")
-                             .arg(Win1251::decode(text), Win1251::decode(part)));
+        throw ParamError(
+            QStringLiteral("адрес «%1»: часть «%2» не число от 0 до 255").arg(Win1251::decode(text), Win1251::decode(part)));
     return static_cast<quint8>(n);
 }
 } // namespace

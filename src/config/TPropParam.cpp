@@ -61,8 +61,8 @@ void TPropParam::SetSmsOwner(bool b)
 
 void TPropParam::UpdateFlagsByte()
 {
-    FlagsByte = (Sms || Gprs || SmsOwner ? BitValid : 0) | (Sms ? BitSms : 0) | (Gprs ? BitGprs : 0)
-        | (SmsOwner ? BitSmsOwner : 0);
+    FlagsByte
+        = (Sms || Gprs || SmsOwner ? BitValid : 0) | (Sms ? BitSms : 0) | (Gprs ? BitGprs : 0) | (SmsOwner ? BitSmsOwner : 0);
 }
 
 void TPropParam::WriteToDevice()

@@ -8,7 +8,7 @@ class TPropParam : public TCustomNAVParam
 {
 public:
     TPropParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store = nullptr, QString Section = {},
-               QString Key = {});
+        QString Key = {});
 
     void SaveToStore() override;
     void LoadFromStore() override;

@@ -8,8 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-TSingleParam::TSingleParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section,
-                           QString Key)
+TSingleParam::TSingleParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section, QString Key)
     : TNAVParam(registry, SetCode, GetCode, Store, std::move(Section), std::move(Key))
 {
     LoadFromStore();

@@ -3,8 +3,7 @@
 #include "ParamError.h"
 #include "link/Commands.h"
 
-TStringParam::TStringParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section,
-                           QString Key)
+TStringParam::TStringParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section, QString Key)
     : TNAVParam(registry, SetCode, GetCode, Store, std::move(Section), std::move(Key))
 {
     // Loaded here rather than in TNAVParam: a base constructor cannot reach the

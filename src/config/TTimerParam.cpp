@@ -7,8 +7,7 @@
 #include <QRegularExpression>
 #include <QtEndian>
 
-TTimerParam::TTimerParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section,
-                         QString Key)
+TTimerParam::TTimerParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store, QString Section, QString Key)
     : TNAVParam(registry, SetCode, GetCode, Store, std::move(Section), std::move(Key))
 {
     LoadFromStore();
@@ -30,7 +29,7 @@ TBuf TTimerParam::BytesToTimerText(const TBuf &bytes)
     if (bytes.size() < 4 || (static_cast<quint8>(bytes.at(0)) == 0xFF && static_cast<quint8>(bytes.at(1)) == 0xFF))
         return "00/00/00/00";
     const quint32 s = qFromLittleEndian<quint32>(bytes.constData());
-    const quint32 parts[] = {s / 86400, s % 86400 / 3600, s % 3600 / 60, s % 60};
+    const quint32 parts[] = { s / 86400, s % 86400 / 3600, s % 3600 / 60, s % 60 };
     TBuf text;
     for (quint32 part : parts) {
         if (!text.isEmpty())
@@ -45,7 +44,7 @@ TBuf TTimerParam::BytesToTimerText(const TBuf &bytes)
 TBuf TTimerParam::TimerTextToBytes(const TBuf &text)
 {
     static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    static const quint32 unit[] = {86400, 3600, 60, 1};
+    static const quint32 unit[] = { 86400, 3600, 60, 1 };
     // Windows-1251 keeps ASCII digits as they are, so Latin-1 finds the same runs.
     const QString latin = QString::fromLatin1(text);
     quint32 seconds = 0;

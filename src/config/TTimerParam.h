@@ -9,7 +9,7 @@ public:
     static constexpr int MaxPart = 255;
 
     TTimerParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store = nullptr, QString Section = {},
-                QString Key = {});
+        QString Key = {});
 
     void Decode(const TBuf &reply) override;
     TBuf Encode() const override;

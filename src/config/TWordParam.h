@@ -7,7 +7,7 @@ class TWordParam : public TNAVParam
 {
 public:
     TWordParam(ParamRegistry &registry, quint8 SetCode, quint8 GetCode, XmlStore *Store = nullptr, QString Section = {},
-               QString Key = {});
+        QString Key = {});
 
     void Decode(const TBuf &reply) override;
     TBuf Encode() const override;

@@ -26,15 +26,13 @@ XmlStore *opened(XmlStore *store)
 }
 } // namespace
 
-template<class T>
-T TerminalParams::stored(const char *name)
+template <class T> T TerminalParams::stored(const char *name)
 {
     const Commands::ParamCode &c = code(name);
     return T(*this, c.writeCode, c.number, m_store, Section, QString::fromLatin1(name));
 }
 
-template<class T>
-T TerminalParams::unstored(const char *name)
+template <class T> T TerminalParams::unstored(const char *name)
 {
     const Commands::ParamCode &c = code(name);
     return T(*this, c.writeCode, c.number);

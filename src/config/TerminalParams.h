@@ -28,10 +28,8 @@ public:
 private:
     XmlStore *m_store; // first: every object below reads it while it is built
 
-    template<class T>
-    T stored(const char *name);
-    template<class T>
-    T unstored(const char *name);
+    template <class T> T stored(const char *name);
+    template <class T> T unstored(const char *name);
 
 public:
     TStringParam ProgrammVersion = stored<TStringParam>("ProgrammVersion");

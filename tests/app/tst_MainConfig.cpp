@@ -32,10 +32,10 @@ void tst_MainConfig::startupShowsTheStoredConfiguration()
     TfrmMain &w = f.start();
     QCOMPARE(w.ParamCount, 40);
     QCOMPARE(w.cxVGrid->parentWidget(), w.TS1);
-    QCOMPARE(w.cxVGrid->value({"erAPN", 0}), QVariant(QStringLiteral("Интернет")));
-    QCOMPARE(w.cxVGrid->value({"erSpeed", 0}).toLongLong(), 90);
-    QCOMPARE(w.cxVGrid->caption({"erDigitalSensors", 1}), QStringLiteral("Дверь"));
-    QCOMPARE(w.cxVGrid->caption({"erDigitalSensors", 0}), QStringLiteral("Датчик 1"));
+    QCOMPARE(w.cxVGrid->value({ "erAPN", 0 }), QVariant(QStringLiteral("Интернет")));
+    QCOMPARE(w.cxVGrid->value({ "erSpeed", 0 }).toLongLong(), 90);
+    QCOMPARE(w.cxVGrid->caption({ "erDigitalSensors", 1 }), QStringLiteral("Дверь"));
+    QCOMPARE(w.cxVGrid->caption({ "erDigitalSensors", 0 }), QStringLiteral("Датчик 1"));
     QVERIFY(!w.params().APN.Synced);
     QVERIFY(!w.configActions->btnStop->isVisibleTo(w.SB));
 }
@@ -49,8 +49,8 @@ void tst_MainConfig::readShowsTheTerminal()
     f.port().written.clear();
     w.AReadConfig->trigger();
     // The fixture's terminal answers only the firmware version.
-    QCOMPARE(w.cxVGrid->value({"erFirmvareVersion", 0}), QVariant("1.0.5"));
-    QCOMPARE(w.cxVGrid->value({"erTimer", 0}), QVariant("00/00/00/00"));
+    QCOMPARE(w.cxVGrid->value({ "erFirmvareVersion", 0 }), QVariant("1.0.5"));
+    QCOMPARE(w.cxVGrid->value({ "erTimer", 0 }), QVariant("00/00/00/00"));
     QCOMPARE(w.PB->value(), 0);
     QCOMPARE(static_cast<quint8>(f.port().written.first().at(4)), quint8(0x01));
     QCOMPARE(static_cast<quint8>(f.port().written.last().at(4)), quint8(0x2B));
@@ -65,14 +65,14 @@ void tst_MainConfig::saveThenLoad()
 {
     MainFixture f;
     TfrmMain &w = f.start();
-    w.cxVGrid->setValue({"erAPN", 0}, "internet");
-    w.cxVGrid->setCaption({"erDigitalSensors", 3}, QStringLiteral("Капот"));
+    w.cxVGrid->setValue({ "erAPN", 0 }, "internet");
+    w.cxVGrid->setCaption({ "erDigitalSensors", 3 }, QStringLiteral("Капот"));
     w.ASaveParams->trigger();
     QCOMPARE(f.readSetting("Params", "APN"), QStringLiteral("internet"));
     QCOMPARE(f.readSetting("Params", "DSensor_DS4Name"), QStringLiteral("Капот"));
-    w.cxVGrid->setValue({"erAPN", 0}, "other");
+    w.cxVGrid->setValue({ "erAPN", 0 }, "other");
     w.ALoadParams->trigger();
-    QCOMPARE(w.cxVGrid->value({"erAPN", 0}), QVariant("internet"));
+    QCOMPARE(w.cxVGrid->value({ "erAPN", 0 }), QVariant("internet"));
 }
 
 QTEST_MAIN(tst_MainConfig)

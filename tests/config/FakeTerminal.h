@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/Link.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
+#include "link/Link.h"
 
 #include <QHash>
 #include <QList>
@@ -20,8 +20,8 @@ public:
     QStringList requestsHex() const;
 
     VirtualPump pump;
-    Link link{pump};
-    ScriptedPort port{pump};
+    Link link { pump };
+    ScriptedPort port { pump };
     QHash<quint8, QByteArray> values;
     QList<QByteArray> requests;
     bool silent = false;

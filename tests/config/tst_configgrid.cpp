@@ -11,13 +11,13 @@
 #include "link/Link.h"
 #include "sim/SimTerminal.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
-#include <QAbstractSpinBox>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTest>
@@ -57,8 +57,8 @@ void tst_ConfigGrid::rowsFollowTheTable()
             QCOMPARE(row->caption(e), spec.editors.at(e).caption);
     }
     QCOMPARE(grid.row("crGeneral")->caption(0), QStringLiteral("Общие"));
-    QCOMPARE(grid.caption({"erIP", 1}), QStringLiteral("Порт"));
-    QCOMPARE(grid.caption({"erAlarmProp", 2}), QStringLiteral("SMS владельцу"));
+    QCOMPARE(grid.caption({ "erIP", 1 }), QStringLiteral("Порт"));
+    QCOMPARE(grid.caption({ "erAlarmProp", 2 }), QStringLiteral("SMS владельцу"));
     QVERIFY(!grid.isRowShown("crAutoTransfer"));
     QVERIFY(grid.isRowShown("erDigitalSensors"));
     // Editors by kind: the firmware version is a label, the events check boxes,
@@ -91,19 +91,19 @@ void tst_ConfigGrid::categoriesFold()
 void tst_ConfigGrid::nullStaysApartFromEmpty()
 {
     ConfigGrid grid;
-    QVERIFY(!grid.value({"erIMEI", 0}).isValid());
-    QVERIFY(!grid.value({"erSerialNumber", 0}).isValid());
-    QCOMPARE(grid.value({"erVersion", 0}), QVariant(QString()));
-    QCOMPARE(grid.value({"erIP", 1}), QVariant("0"));
-    QCOMPARE(grid.value({"erVoltageMAX", 0}).toDouble(), 12.0);
-    QCOMPARE(grid.value({"erVoltageMIN", 0}).toDouble(), 6.0);
+    QVERIFY(!grid.value({ "erIMEI", 0 }).isValid());
+    QVERIFY(!grid.value({ "erSerialNumber", 0 }).isValid());
+    QCOMPARE(grid.value({ "erVersion", 0 }), QVariant(QString()));
+    QCOMPARE(grid.value({ "erIP", 1 }), QVariant("0"));
+    QCOMPARE(grid.value({ "erVoltageMAX", 0 }).toDouble(), 12.0);
+    QCOMPARE(grid.value({ "erVoltageMIN", 0 }).toDouble(), 6.0);
 
-    grid.setValue({"erIP", 0}, QVariant());
-    QVERIFY(!grid.value({"erIP", 0}).isValid());
+    grid.setValue({ "erIP", 0 }, QVariant());
+    QVERIFY(!grid.value({ "erIP", 0 }).isValid());
     QTest::keyClicks(grid.cell("erIP", 0)->findChild<QLineEdit *>(), "1");
-    QCOMPARE(grid.value({"erIP", 0}), QVariant("1"));
+    QCOMPARE(grid.value({ "erIP", 0 }), QVariant("1"));
     QTest::keyClick(grid.cell("erIP", 0)->findChild<QLineEdit *>(), Qt::Key_Backspace);
-    QCOMPARE(grid.value({"erIP", 0}), QVariant(QString())); // typed away: empty, no longer Null
+    QCOMPARE(grid.value({ "erIP", 0 }), QVariant(QString())); // typed away: empty, no longer Null
 }
 
 void tst_ConfigGrid::copyMenu()
@@ -113,19 +113,19 @@ void tst_ConfigGrid::copyMenu()
     clipboard->setText("before");
     grid.IMEI1Click(); // Null: nothing to copy, the clipboard stays usable
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
-    grid.setValue({"erIMEI", 0}, "356938035643809");
+    grid.setValue({ "erIMEI", 0 }, "356938035643809");
     grid.IMEI1Click();
     QCOMPARE(clipboard->text(), QStringLiteral("356938035643809"));
-    grid.setValue({"erSerialNumber", 0}, "A 12 123456");
+    grid.setValue({ "erSerialNumber", 0 }, "A 12 123456");
     grid.N3Click();
     QCOMPARE(clipboard->text(), QStringLiteral("A 12 123456"));
-    grid.setValue({"erSIMCCID", 0}, "89071001234567890123");
+    grid.setValue({ "erSIMCCID", 0 }, "89071001234567890123");
     grid.SIMCCID1Click();
     QCOMPARE(clipboard->text(), QStringLiteral("89071001234567890123"));
     QStringList items;
     for (QAction *a : grid.PMCopyParams->actions())
         items << a->text();
-    QCOMPARE(items, (QStringList{"Копировать SIMCCID", "Копировать IMEI", "Копировать серийный номер"}));
+    QCOMPARE(items, (QStringList { "Копировать SIMCCID", "Копировать IMEI", "Копировать серийный номер" }));
 }
 
 void tst_ConfigGrid::numbersOutsideTheEditorLimits_data()
@@ -152,9 +152,9 @@ void tst_ConfigGrid::numbersOutsideTheEditorLimits()
     QFETCH(QVariant, value);
     QFETCH(QString, shown);
     ConfigGrid grid;
-    grid.setValue({row, editor}, value);
+    grid.setValue({ row, editor }, value);
     grid.commitEdits();
-    QCOMPARE(grid.value({row, editor}), value);
+    QCOMPARE(grid.value({ row, editor }), value);
     QCOMPARE(grid.cell(row, editor)->displayText(), shown);
     QCOMPARE(grid.cell(row, editor)->findChild<QLineEdit *>()->text(), shown);
 }
@@ -162,21 +162,21 @@ void tst_ConfigGrid::numbersOutsideTheEditorLimits()
 void tst_ConfigGrid::spinLimitsHoldForTheUser()
 {
     ConfigGrid grid;
-    grid.setValue({"erSpeed", 0}, qint64(0));
+    grid.setValue({ "erSpeed", 0 }, qint64(0));
     auto *speed = grid.cell("erSpeed", 0)->findChild<QAbstractSpinBox *>();
     speed->findChild<QLineEdit *>()->selectAll();
     QTest::keyClicks(speed, "350"); // the last digit would pass 300: refused
     QTest::keyClick(speed, Qt::Key_Enter);
-    QCOMPARE(grid.value({"erSpeed", 0}), QVariant(qint64(35)));
+    QCOMPARE(grid.value({ "erSpeed", 0 }), QVariant(qint64(35)));
     // A distance shown below its minimum: what the user enters is held to it.
-    grid.setValue({"erDistance", 0}, qint64(0));
+    grid.setValue({ "erDistance", 0 }, qint64(0));
     auto *distance = grid.cell("erDistance", 0)->findChild<QAbstractSpinBox *>();
     distance->stepUp();
-    QCOMPARE(grid.value({"erDistance", 0}), QVariant(qint64(100)));
+    QCOMPARE(grid.value({ "erDistance", 0 }), QVariant(qint64(100)));
     distance->findChild<QLineEdit *>()->selectAll();
     QTest::keyClicks(distance, "50");
     QTest::keyClick(distance, Qt::Key_Enter);
-    QCOMPARE(grid.value({"erDistance", 0}), QVariant(qint64(100)));
+    QCOMPARE(grid.value({ "erDistance", 0 }), QVariant(qint64(100)));
 }
 
 void tst_ConfigGrid::maskedCellTakesOnlyCompleteText()
@@ -185,20 +185,20 @@ void tst_ConfigGrid::maskedCellTakesOnlyCompleteText()
     QLineEdit *serial = grid.cell("erSerialNumber", 0)->findChild<QLineEdit *>();
     QTest::keyClicks(serial, "A 1");
     grid.commitEdits();
-    QVERIFY(!grid.value({"erSerialNumber", 0}).isValid()); // half a number is dropped
+    QVERIFY(!grid.value({ "erSerialNumber", 0 }).isValid()); // half a number is dropped
     QCOMPARE(serial->text(), QString());
     QTest::keyClicks(serial, "A 12 123456");
     grid.commitEdits();
-    QCOMPARE(grid.value({"erSerialNumber", 0}), QVariant("A 12 123456"));
+    QCOMPARE(grid.value({ "erSerialNumber", 0 }), QVariant("A 12 123456"));
 
     QLineEdit *timer = grid.cell("erTimer", 0)->findChild<QLineEdit *>();
     QTest::keyClicks(timer, "01/2");
     grid.commitEdits();
-    QCOMPARE(grid.value({"erTimer", 0}), QVariant(QString()));
+    QCOMPARE(grid.value({ "erTimer", 0 }), QVariant(QString()));
     timer->clear();
     QTest::keyClicks(timer, "01/23/59/00");
     grid.commitEdits();
-    QCOMPARE(grid.value({"erTimer", 0}), QVariant("01/23/59/00"));
+    QCOMPARE(grid.value({ "erTimer", 0 }), QVariant("01/23/59/00"));
 }
 
 void tst_ConfigGrid::inputNamesAndStates()
@@ -208,10 +208,10 @@ void tst_ConfigGrid::inputNamesAndStates()
     params.DSensor.SetState(3, true);
     ConfigGrid grid;
     ParamsFile::ParamsToGrid(params, grid);
-    QCOMPARE(grid.caption({"erDigitalSensors", 0}), QStringLiteral("Дверь"));
+    QCOMPARE(grid.caption({ "erDigitalSensors", 0 }), QStringLiteral("Дверь"));
     QVERIFY(grid.cell("erDigitalSensors", 3)->findChildren<QRadioButton *>().at(1)->isChecked());
     grid.cell("erDigitalSensors", 1)->findChildren<QRadioButton *>().at(1)->click();
-    grid.setCaption({"erDigitalSensors", 2}, QStringLiteral("Капот"));
+    grid.setCaption({ "erDigitalSensors", 2 }, QStringLiteral("Капот"));
     ParamsFile::GridToParams(params, grid);
     QCOMPARE(params.DSensor.StateByte, quint8(0x0A));
     QCOMPARE(params.DSensor.Name3, QStringLiteral("Капот"));
@@ -244,10 +244,10 @@ void tst_ConfigGrid::readFromSimulator()
     QCOMPARE(bar.value(), 0);
     QVERIFY(!actions.btnStop->isVisible());
     QVERIFY(!actions.busy());
-    QVERIFY(!grid.value({"erVersion", 0}).toString().isEmpty());
-    QVERIFY(!grid.value({"erIMEI", 0}).toString().isEmpty());
-    QCOMPARE(grid.value({"erSerialNumber", 0}).toString().size(), 11);
-    QCOMPARE(grid.value({"erSIMCCID", 0}).toString().size() >= 19, true);
+    QVERIFY(!grid.value({ "erVersion", 0 }).toString().isEmpty());
+    QVERIFY(!grid.value({ "erIMEI", 0 }).toString().isEmpty());
+    QCOMPARE(grid.value({ "erSerialNumber", 0 }).toString().size(), 11);
+    QCOMPARE(grid.value({ "erSIMCCID", 0 }).toString().size() >= 19, true);
 
     grid.show();
     const QString dir = qEnvironmentVariable("TAVIRON_SCREENSHOT_DIR");
@@ -267,7 +267,7 @@ void tst_ConfigGrid::writeErrorIsShown()
     ConfigActions actions(params, grid, &bar);
     QStringList shown;
     actions.showError = [&](const QString &text) { shown << text; };
-    grid.setValue({"erIP", 1}, "65536");
+    grid.setValue({ "erIP", 1 }, "65536");
     actions.writeConfig();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown.first().contains(QStringLiteral("«Порт»")));

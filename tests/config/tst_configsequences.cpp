@@ -33,19 +33,19 @@ QString floatHex(float f)
 }
 
 // The 44 read requests of one reading, in order.
-const QStringList ReadOrder = {"01", "7D", "0C", "29", "25", "26", "02", "03", "04", "05", "06", "07", "08", "08", "09",
-                               "0A", "0B", "0D", "0F", "0F", "11", "12", "13", "13", "19", "19", "17", "17", "15", "15",
-                               "1B", "0E", "1D", "1E", "10", "18", "16", "1A", "27", "28", "1C", "20", "2C", "2B"};
+const QStringList ReadOrder = { "01", "7D", "0C", "29", "25", "26", "02", "03", "04", "05", "06", "07", "08", "08", "09", "0A",
+    "0B", "0D", "0F", "0F", "11", "12", "13", "13", "19", "19", "17", "17", "15", "15", "1B", "0E", "1D", "1E", "10", "18", "16",
+    "1A", "27", "28", "1C", "20", "2C", "2B" };
 
 // The 64 keys of the section "Params", in the order they are written.
 QStringList storedKeys()
 {
-    QStringList keys = {"ProgrammVersion", "BasePhone", "BasePassword", "OwnerPhone", "OwnerPassword", "DialingPhone",
-                        "IPAddr", "IPPort", "APN", "APN_Login", "APN_Password", "Timer", "Distance", "PerimeterLatitude",
-                        "PerimeterLongitude", "PerimeterRadius", "Speed", "VoltageMIN", "VoltageMAX", "ParkingTime"};
-    for (const char *prop : {"ActivationProp", "ReloadProp", "TimerProp", "DistanceProp", "VoltageMaxProp", "VoltageMinProp",
-                             "SpeedProp", "PerimetrINProp", "PerimetrOUTProp", "ParkingProp", "AlarmProp", "DSensorsProp"})
-        for (const char *suffix : {"_sms", "_gprs", "_sms_owner"})
+    QStringList keys = { "ProgrammVersion", "BasePhone", "BasePassword", "OwnerPhone", "OwnerPassword", "DialingPhone", "IPAddr",
+        "IPPort", "APN", "APN_Login", "APN_Password", "Timer", "Distance", "PerimeterLatitude", "PerimeterLongitude",
+        "PerimeterRadius", "Speed", "VoltageMIN", "VoltageMAX", "ParkingTime" };
+    for (const char *prop : { "ActivationProp", "ReloadProp", "TimerProp", "DistanceProp", "VoltageMaxProp", "VoltageMinProp",
+             "SpeedProp", "PerimetrINProp", "PerimetrOUTProp", "ParkingProp", "AlarmProp", "DSensorsProp" })
+        for (const char *suffix : { "_sms", "_gprs", "_sms_owner" })
             keys << QString::fromLatin1(prop) + QString::fromLatin1(suffix);
     for (int i = 1; i <= 4; ++i)
         keys << QStringLiteral("DSensor_DS%1").arg(i) << QStringLiteral("DSensor_DS%1Name").arg(i);
@@ -158,8 +158,8 @@ void tst_ConfigSequences::fillTerminal()
     v[0x17] = hex("E8 2E");
     v[0x15] = hex("70 17");
     v[0x1B] = hex("FF FF FF FF");
-    const char *flags[] = {"83", "03", "8B", "81", "82", "88", "80", "0B", "89", "8A", "84", "85"};
-    const quint8 codes[] = {0x0E, 0x1D, 0x1E, 0x10, 0x18, 0x16, 0x1A, 0x27, 0x28, 0x1C, 0x20, 0x2C};
+    const char *flags[] = { "83", "03", "8B", "81", "82", "88", "80", "0B", "89", "8A", "84", "85" };
+    const quint8 codes[] = { 0x0E, 0x1D, 0x1E, 0x10, 0x18, 0x16, 0x1A, 0x27, 0x28, 0x1C, 0x20, 0x2C };
     for (int i = 0; i < 12; ++i)
         v[codes[i]] = hex(flags[i]);
     v[0x2B] = hex("09");
@@ -185,11 +185,11 @@ void tst_ConfigSequences::readShowsValues()
 {
     fillTerminal();
     CellMap cells;
-    cells.setCaption({"erDigitalSensors", 1}, QStringLiteral("Дверь"));
+    cells.setCaption({ "erDigitalSensors", 1 }, QStringLiteral("Дверь"));
     ConfigProgress bar = progress();
     ConfigReader::run(*params, cells, bar);
 
-    auto cell = [&](const char *row, int e = 0) { return cells.value({QString::fromLatin1(row), e}); };
+    auto cell = [&](const char *row, int e = 0) { return cells.value({ QString::fromLatin1(row), e }); };
     QCOMPARE(cell("erVersion"), QVariant("HW-2"));
     QCOMPARE(cell("erFirmvareVersion"), QVariant("1.2.7"));
     QCOMPARE(cell("erSIMCCID"), QVariant("89071001234567890123"));
@@ -216,7 +216,7 @@ void tst_ConfigSequences::readShowsValues()
     QCOMPARE(cell("erDigitalSensors", 0), QVariant(true));
     QCOMPARE(cell("erDigitalSensors", 3), QVariant(true));
     QCOMPARE(cell("erDigitalSensors", 1), QVariant(false));
-    QCOMPARE(cells.caption({"erDigitalSensors", 1}), QStringLiteral("Дверь")); // reading leaves the names
+    QCOMPARE(cells.caption({ "erDigitalSensors", 1 }), QStringLiteral("Дверь")); // reading leaves the names
 }
 
 void tst_ConfigSequences::silentTerminal()
@@ -229,18 +229,19 @@ void tst_ConfigSequences::silentTerminal()
     ConfigReader::run(*params, cells, bar);
 
     QCOMPARE(term->requests.size(), 44 * Link::MaxFrames);
-    for (const char *row : {"erVersion", "erFirmvareVersion", "erSIMCCID", "erIMEI", "erSerialNumber", "erBase", "erIP", "erAPN"})
-        QCOMPARE(cells.value({QString::fromLatin1(row), 0}), QVariant(QString()));
-    QCOMPARE(cells.value({"erIP", 1}), QVariant("0"));
-    for (const CellRef &c : {CellRef{"erDistance", 0}, CellRef{"erPerimetr", 2}, CellRef{"erSpeed", 0}})
+    for (const char *row :
+        { "erVersion", "erFirmvareVersion", "erSIMCCID", "erIMEI", "erSerialNumber", "erBase", "erIP", "erAPN" })
+        QCOMPARE(cells.value({ QString::fromLatin1(row), 0 }), QVariant(QString()));
+    QCOMPARE(cells.value({ "erIP", 1 }), QVariant("0"));
+    for (const CellRef &c : { CellRef { "erDistance", 0 }, CellRef { "erPerimetr", 2 }, CellRef { "erSpeed", 0 } })
         QCOMPARE(cells.value(c).toLongLong(), 0);
-    for (const CellRef &c : {CellRef{"erVoltageMAX", 0}, CellRef{"erVoltageMIN", 0}, CellRef{"erPerimetr", 0},
-                             CellRef{"erPerimetr", 1}, CellRef{"erADCCalibrationFactor", 0}})
+    for (const CellRef &c : { CellRef { "erVoltageMAX", 0 }, CellRef { "erVoltageMIN", 0 }, CellRef { "erPerimetr", 0 },
+             CellRef { "erPerimetr", 1 }, CellRef { "erADCCalibrationFactor", 0 } })
         QCOMPARE(cells.value(c).toDouble(), 0.0);
-    QCOMPARE(cells.value({"erTimer", 0}), QVariant("00/00/00/00"));
-    QCOMPARE(cells.value({"erParkingTime", 0}), QVariant("00/00/00/00"));
-    QCOMPARE(cells.value({"erTimerEvent", 0}), QVariant(true)); // the object's earlier flags
-    QCOMPARE(cells.value({"erDigitalSensors", 1}), QVariant(true));
+    QCOMPARE(cells.value({ "erTimer", 0 }), QVariant("00/00/00/00"));
+    QCOMPARE(cells.value({ "erParkingTime", 0 }), QVariant("00/00/00/00"));
+    QCOMPARE(cells.value({ "erTimerEvent", 0 }), QVariant(true)); // the object's earlier flags
+    QCOMPARE(cells.value({ "erDigitalSensors", 1 }), QVariant(true));
     QCOMPARE(positions.last(), 0);
 }
 
@@ -253,16 +254,16 @@ void tst_ConfigSequences::stopEndsAfterCurrentRequest()
     QCOMPARE(ConfigReader::run(*params, cells, bar).outcome, ConfigResult::Stopped);
     // Three cells shown (the firmware version rides with the first): 01 7D 0C 29.
     QCOMPARE(term->requestsHex(), ReadOrder.mid(0, 4));
-    QCOMPARE(cells.value({"erIMEI", 0}), QVariant("356938035643809"));
-    QVERIFY(!cells.value({"erSerialNumber", 0}).isValid());
+    QCOMPARE(cells.value({ "erIMEI", 0 }), QVariant("356938035643809"));
+    QVERIFY(!cells.value({ "erSerialNumber", 0 }).isValid());
 
     steps = 0;
     term->requests.clear();
-    cells.setValue({"erVersion", 0}, "HW-9");
+    cells.setValue({ "erVersion", 0 }, "HW-9");
     ConfigProgress writeBar(params->ParamCount, {}, [&] { return ++steps == 2; });
     QCOMPARE(ConfigWriter::run(*params, cells, writeBar).outcome, ConfigResult::Stopped);
     // The version, then the step of the serial number (its cell still Null).
-    QCOMPARE(term->requestsHex(), QStringList{"80 04 48 57 2D 39"});
+    QCOMPARE(term->requestsHex(), QStringList { "80 04 48 57 2D 39" });
 }
 
 void tst_ConfigSequences::writeAfterRead_data()
@@ -276,18 +277,17 @@ void tst_ConfigSequences::writeAfterRead_data()
     QTest::newRow("unchanged, three decimals") << 55.123f << 37.5f << "" << QVariant() << QStringList();
     QTest::newRow("more decimals are cut and written")
         << 55.12345f << -37.1234f << "" << QVariant()
-        << QStringList{"90 04 " + floatHex(55.123f), "91 04 " + floatHex(-37.123f)};
+        << QStringList { "90 04 " + floatHex(55.123f), "91 04 " + floatHex(-37.123f) };
     QTest::newRow("negative three decimals unchanged") << 55.123f << -37.122f << "" << QVariant() << QStringList();
     QTest::newRow("half a thousandth rounds up")
-        << 55.1235f << 37.5f << "" << QVariant() << QStringList{"90 04 " + floatHex(55.124f)};
-    QTest::newRow("speed 60 to 90") << 55.123f << 37.5f << "erSpeed" << QVariant(qint64(90)) << QStringList{"98 02 5A 00"};
-    QTest::newRow("port as text") << 55.123f << 37.5f << "erIP/1" << QVariant("8081") << QStringList{"87 02 91 1F"};
-    QTest::newRow("voltage 13.8") << 55.123f << 37.5f << "erVoltageMAX" << QVariant(13.8) << QStringList{"96 02 E8 35"};
-    QTest::newRow("voltage 12.3456") << 55.123f << 37.5f << "erVoltageMAX" << QVariant(12.3456)
-                                     << QStringList{"96 02 3A 30"};
+        << 55.1235f << 37.5f << "" << QVariant() << QStringList { "90 04 " + floatHex(55.124f) };
+    QTest::newRow("speed 60 to 90") << 55.123f << 37.5f << "erSpeed" << QVariant(qint64(90)) << QStringList { "98 02 5A 00" };
+    QTest::newRow("port as text") << 55.123f << 37.5f << "erIP/1" << QVariant("8081") << QStringList { "87 02 91 1F" };
+    QTest::newRow("voltage 13.8") << 55.123f << 37.5f << "erVoltageMAX" << QVariant(13.8) << QStringList { "96 02 E8 35" };
+    QTest::newRow("voltage 12.3456") << 55.123f << 37.5f << "erVoltageMAX" << QVariant(12.3456) << QStringList { "96 02 3A 30" };
     QTest::newRow("serial number") << 55.123f << 37.5f << "erSerialNumber" << QVariant("B 34 654321")
-                                   << QStringList{"A5 09 42 33 34 36 35 34 33 32 31"};
-    QTest::newRow("empty address") << 55.123f << 37.5f << "erIP" << QVariant(QString()) << QStringList{"86 04 00 00 00 00"};
+                                   << QStringList { "A5 09 42 33 34 36 35 34 33 32 31" };
+    QTest::newRow("empty address") << 55.123f << 37.5f << "erIP" << QVariant(QString()) << QStringList { "86 04 00 00 00 00" };
 }
 
 void tst_ConfigSequences::writeAfterRead()
@@ -305,15 +305,15 @@ void tst_ConfigSequences::writeAfterRead()
     ConfigReader::run(*params, cells, bar);
     if (!editRow.isEmpty()) {
         const QStringList parts = editRow.split('/');
-        cells.setValue({parts.at(0), parts.value(1, "0").toInt()}, edit);
+        cells.setValue({ parts.at(0), parts.value(1, "0").toInt() }, edit);
     }
     term->requests.clear();
     QCOMPARE(ConfigWriter::run(*params, cells, bar).outcome, ConfigResult::Done);
 
     // The flags go back as the booleans make them: a byte read with bit 7
     // clear returns as 00.
-    const QStringList always = {"9C 01 00", "9D 01 8B", "8D 01 83", "8F 01 81", "97 01 82", "95 01 88", "99 01 00",
-                                "A6 01 00", "A7 01 89", "9B 01 8A", "9F 01 00", "AB 01 81", "AA 01 09"};
+    const QStringList always = { "9C 01 00", "9D 01 8B", "8D 01 83", "8F 01 81", "97 01 82", "95 01 88", "99 01 00", "A6 01 00",
+        "A7 01 89", "9B 01 8A", "9F 01 00", "AB 01 81", "AA 01 09" };
     QCOMPARE(term->requestsHex(), before + always);
 }
 
@@ -341,8 +341,8 @@ void tst_ConfigSequences::writeFresh()
     QFETCH(QVariant, value);
     QFETCH(QString, request);
     CellMap cells;
-    cells.setValue({"erDigitalSensors", 3}, true);
-    cells.setValue({row, editor}, value);
+    cells.setValue({ "erDigitalSensors", 3 }, true);
+    cells.setValue({ row, editor }, value);
     ConfigProgress bar = progress();
     QCOMPARE(ConfigWriter::run(*params, cells, bar).outcome, ConfigResult::Done);
     const QStringList sent = term->requestsHex();
@@ -363,20 +363,20 @@ void tst_ConfigSequences::writeRefusesBadCell_data()
     QTest::addColumn<QStringList>("message"); // parts the message must name
 
     QTest::newRow("text over 255") << "erVersion" << 0 << QVariant(QString(256, 'x')) << 0
-                                   << QStringList{"Версия аппаратной платформы", "255"};
-    QTest::newRow("address part 300") << "erIP" << 0 << QVariant("10.0.0.300") << 6 << QStringList{"IP адрес", "300", "255"};
-    QTest::newRow("five address parts") << "erIP" << 0 << QVariant("1.2.3.4.5") << 6 << QStringList{"IP адрес", "1.2.3.4.5"};
-    QTest::newRow("port 70000") << "erIP" << 1 << QVariant("70000") << 7 << QStringList{"Порт", "70000", "65535"};
-    QTest::newRow("port not a number") << "erIP" << 1 << QVariant("80a") << 7 << QStringList{"Порт", "80a"};
+                                   << QStringList { "Версия аппаратной платформы", "255" };
+    QTest::newRow("address part 300") << "erIP" << 0 << QVariant("10.0.0.300") << 6 << QStringList { "IP адрес", "300", "255" };
+    QTest::newRow("five address parts") << "erIP" << 0 << QVariant("1.2.3.4.5") << 6 << QStringList { "IP адрес", "1.2.3.4.5" };
+    QTest::newRow("port 70000") << "erIP" << 1 << QVariant("70000") << 7 << QStringList { "Порт", "70000", "65535" };
+    QTest::newRow("port not a number") << "erIP" << 1 << QVariant("80a") << 7 << QStringList { "Порт", "80a" };
     QTest::newRow("character outside 1251") << "erAPN" << 1 << QVariant(QStringLiteral("互联网")) << 9
-                                            << QStringList{"Login", "互"};
-    QTest::newRow("timer part 300") << "erTimer" << 0 << QVariant("01/300/00/00") << 11 << QStringList{"Таймер", "300"};
+                                            << QStringList { "Login", "互" };
+    QTest::newRow("timer part 300") << "erTimer" << 0 << QVariant("01/300/00/00") << 11 << QStringList { "Таймер", "300" };
     QTest::newRow("negative distance") << "erDistance" << 0 << QVariant(qint64(-5)) << 12
-                                       << QStringList{"Дистанция (метры)", "-5", "4294967295"};
+                                       << QStringList { "Дистанция (метры)", "-5", "4294967295" };
     QTest::newRow("radius 70000") << "erPerimetr" << 2 << QVariant(qint64(70000)) << 15
-                                  << QStringList{"Радиус (м)", "70000", "65535"};
+                                  << QStringList { "Радиус (м)", "70000", "65535" };
     QTest::newRow("voltage 70 V") << "erVoltageMAX" << 0 << QVariant(70.0) << 17
-                                  << QStringList{"Максимальное напряжение (В)", "70000"};
+                                  << QStringList { "Максимальное напряжение (В)", "70000" };
 }
 
 void tst_ConfigSequences::writeRefusesBadCell()
@@ -387,7 +387,7 @@ void tst_ConfigSequences::writeRefusesBadCell()
     QFETCH(int, sentBefore);
     QFETCH(QStringList, message);
     CellMap cells;
-    cells.setValue({row, editor}, value);
+    cells.setValue({ row, editor }, value);
     ConfigProgress bar = progress();
     const ConfigResult result = ConfigWriter::run(*params, cells, bar);
     QCOMPARE(result.outcome, ConfigResult::Failed);
@@ -405,33 +405,33 @@ void tst_ConfigSequences::saveLoadRoundTrip()
     params = std::make_unique<TerminalParams>(&store, [this](const TBuf &r) { return term->transact(r); });
     CellMap cells;
     const QList<QPair<CellRef, QVariant>> values = {
-        {{"erVersion", 0}, "HW-3"},
-        {{"erBase", 0}, "+7900"},
-        {{"erBase", 1}, QStringLiteral("пароль")},
-        {{"erOwner", 0}, "+7901"},
-        {{"erOwner", 1}, "77"},
-        {{"erDialing", 0}, "+7902"},
-        {{"erIP", 0}, "10.1.2.3"},
-        {{"erIP", 1}, "9000"},
-        {{"erAPN", 0}, "apn"},
-        {{"erAPN", 1}, "login"},
-        {{"erAPN", 2}, "secret"},
-        {{"erTimer", 0}, "00/01/00/00"},
-        {{"erDistance", 0}, qint64(4000000000)},
-        {{"erPerimetr", 0}, 55.123},
-        {{"erPerimetr", 1}, -37.122},
-        {{"erPerimetr", 2}, qint64(300)},
-        {{"erSpeed", 0}, qint64(90)},
-        {{"erVoltageMAX", 0}, 13.8},
-        {{"erVoltageMIN", 0}, 10.5},
-        {{"erParkingTime", 0}, "00/00/10/00"},
-        {{"erSpeedEvent", 1}, true},
-        {{"erAlarmProp", 2}, true},
-        {{"erDigitalSensors", 2}, true},
+        { { "erVersion", 0 }, "HW-3" },
+        { { "erBase", 0 }, "+7900" },
+        { { "erBase", 1 }, QStringLiteral("пароль") },
+        { { "erOwner", 0 }, "+7901" },
+        { { "erOwner", 1 }, "77" },
+        { { "erDialing", 0 }, "+7902" },
+        { { "erIP", 0 }, "10.1.2.3" },
+        { { "erIP", 1 }, "9000" },
+        { { "erAPN", 0 }, "apn" },
+        { { "erAPN", 1 }, "login" },
+        { { "erAPN", 2 }, "secret" },
+        { { "erTimer", 0 }, "00/01/00/00" },
+        { { "erDistance", 0 }, qint64(4000000000) },
+        { { "erPerimetr", 0 }, 55.123 },
+        { { "erPerimetr", 1 }, -37.122 },
+        { { "erPerimetr", 2 }, qint64(300) },
+        { { "erSpeed", 0 }, qint64(90) },
+        { { "erVoltageMAX", 0 }, 13.8 },
+        { { "erVoltageMIN", 0 }, 10.5 },
+        { { "erParkingTime", 0 }, "00/00/10/00" },
+        { { "erSpeedEvent", 1 }, true },
+        { { "erAlarmProp", 2 }, true },
+        { { "erDigitalSensors", 2 }, true },
     };
     for (const auto &[cell, value] : values)
         cells.setValue(cell, value);
-    cells.setCaption({"erDigitalSensors", 0}, QStringLiteral("Дверь"));
+    cells.setCaption({ "erDigitalSensors", 0 }, QStringLiteral("Дверь"));
     QVERIFY(ParamsFile::SaveParams(*params, cells).ok());
     QCOMPARE(sectionKeys(store.fileName()), storedKeys());
     store.open();
@@ -450,15 +450,15 @@ void tst_ConfigSequences::saveLoadRoundTrip()
     fillTerminal();
     ConfigProgress bar = progress();
     ConfigReader::run(*params, cells, bar);
-    cells.setValue({"erAPN", 0}, "other");
-    cells.setCaption({"erDigitalSensors", 0}, QStringLiteral("Капот"));
+    cells.setValue({ "erAPN", 0 }, "other");
+    cells.setCaption({ "erDigitalSensors", 0 }, QStringLiteral("Капот"));
     QVERIFY(ParamsFile::LoadParams(*params, cells).ok());
     for (const auto &[cell, value] : values)
         QVERIFY2(cells.value(cell) == value || qFuzzyCompare(cells.value(cell).toDouble(), value.toDouble()),
-                 qPrintable(cell.row + QString::number(cell.editor) + " " + cells.value(cell).toString()));
-    QCOMPARE(cells.value({"erSpeedEvent", 0}), QVariant(false));
-    QCOMPARE(cells.caption({"erDigitalSensors", 0}), QStringLiteral("Дверь"));
-    QCOMPARE(cells.value({"erIMEI", 0}), QVariant("356938035643809"));
+            qPrintable(cell.row + QString::number(cell.editor) + " " + cells.value(cell).toString()));
+    QCOMPARE(cells.value({ "erSpeedEvent", 0 }), QVariant(false));
+    QCOMPARE(cells.caption({ "erDigitalSensors", 0 }), QStringLiteral("Дверь"));
+    QCOMPARE(cells.value({ "erIMEI", 0 }), QVariant("356938035643809"));
     for (TCustomNAVParam *p : params->ParamList)
         QVERIFY(!p->Synced);
 }
@@ -469,17 +469,17 @@ void tst_ConfigSequences::missingSection()
     XmlStore store(dir.filePath("tvConfigC.xml"));
     params = std::make_unique<TerminalParams>(&store);
     CellMap cells;
-    cells.setValue({"erTimerEvent", 0}, true);
+    cells.setValue({ "erTimerEvent", 0 }, true);
     ParamsFile::ParamsToGrid(*params, cells);
-    QCOMPARE(cells.value({"erBase", 0}), QVariant(QString()));
-    QCOMPARE(cells.value({"erIP", 1}), QVariant("0"));
-    QCOMPARE(cells.value({"erDistance", 0}).toLongLong(), 0);
-    QCOMPARE(cells.value({"erPerimetr", 0}).toDouble(), 0.0);
-    QCOMPARE(cells.value({"erVoltageMAX", 0}).toDouble(), 0.0);
-    QCOMPARE(cells.value({"erTimer", 0}), QVariant(QString()));
-    QCOMPARE(cells.value({"erTimerEvent", 0}), QVariant(false));
+    QCOMPARE(cells.value({ "erBase", 0 }), QVariant(QString()));
+    QCOMPARE(cells.value({ "erIP", 1 }), QVariant("0"));
+    QCOMPARE(cells.value({ "erDistance", 0 }).toLongLong(), 0);
+    QCOMPARE(cells.value({ "erPerimetr", 0 }).toDouble(), 0.0);
+    QCOMPARE(cells.value({ "erVoltageMAX", 0 }).toDouble(), 0.0);
+    QCOMPARE(cells.value({ "erTimer", 0 }), QVariant(QString()));
+    QCOMPARE(cells.value({ "erTimerEvent", 0 }), QVariant(false));
     for (int i = 0; i < 4; ++i)
-        QCOMPARE(cells.caption({"erDigitalSensors", i}), QStringLiteral("Датчик %1").arg(i + 1));
+        QCOMPARE(cells.caption({ "erDigitalSensors", i }), QStringLiteral("Датчик %1").arg(i + 1));
 }
 
 void tst_ConfigSequences::saveRefusesBadCell()
@@ -488,7 +488,7 @@ void tst_ConfigSequences::saveRefusesBadCell()
     XmlStore store(dir.filePath("tvConfigC.xml"));
     params = std::make_unique<TerminalParams>(&store);
     CellMap cells;
-    cells.setValue({"erIP", 1}, "port");
+    cells.setValue({ "erIP", 1 }, "port");
     const ConfigResult result = ParamsFile::SaveParams(*params, cells);
     QCOMPARE(result.outcome, ConfigResult::Failed);
     QVERIFY(result.error.contains(QStringLiteral("Порт")));
@@ -513,14 +513,14 @@ void tst_ConfigSequences::windowsToolFile()
     params = std::make_unique<TerminalParams>(&store);
     CellMap cells;
     ParamsFile::ParamsToGrid(*params, cells);
-    QCOMPARE(cells.caption({"erDigitalSensors", 0}), QStringLiteral("Дверь водителя"));
-    QCOMPARE(cells.caption({"erDigitalSensors", 1}), QStringLiteral("Датчик 2"));
-    QCOMPARE(cells.caption({"erDigitalSensors", 2}), QStringLiteral("Капот"));
-    QCOMPARE(cells.value({"erDigitalSensors", 0}), QVariant(true));
-    QCOMPARE(cells.value({"erAPN", 0}), QVariant(QStringLiteral("Интернет")));
+    QCOMPARE(cells.caption({ "erDigitalSensors", 0 }), QStringLiteral("Дверь водителя"));
+    QCOMPARE(cells.caption({ "erDigitalSensors", 1 }), QStringLiteral("Датчик 2"));
+    QCOMPARE(cells.caption({ "erDigitalSensors", 2 }), QStringLiteral("Капот"));
+    QCOMPARE(cells.value({ "erDigitalSensors", 0 }), QVariant(true));
+    QCOMPARE(cells.value({ "erAPN", 0 }), QVariant(QStringLiteral("Интернет")));
     QCOMPARE(params->APN.Value, QByteArray("\xC8\xED\xF2\xE5\xF0\xED\xE5\xF2"));
-    QCOMPARE(cells.value({"erPerimetr", 0}).toDouble(), 55.123);
-    QCOMPARE(cells.value({"erSpeed", 0}).toLongLong(), 90);
+    QCOMPARE(cells.value({ "erPerimetr", 0 }).toDouble(), 55.123);
+    QCOMPARE(cells.value({ "erSpeed", 0 }).toLongLong(), 90);
 }
 
 void tst_ConfigSequences::gridConversions_data()
@@ -567,11 +567,16 @@ void tst_ConfigSequences::decodeCCID_data()
     QTest::addColumn<QString>("wire");
     QTest::addColumn<QString>("number");
 
-    QTest::newRow("20 digits") << "98700110325476981032" << "89071001234567890123";
-    QTest::newRow("19 digits and a filler") << "9870011032547698103F" << "8907100123456789013";
-    QTest::newRow("tail beyond 20 kept") << "9870011032547698103212" << "8907100123456789012312";
-    QTest::newRow("too short") << "9870011032547698103" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("20 digits") << "98700110325476981032"
+                               << "89071001234567890123";
+    QTest::newRow("19 digits and a filler") << "9870011032547698103F"
+                                            << "8907100123456789013";
+    QTest::newRow("tail beyond 20 kept") << "9870011032547698103212"
+                                         << "8907100123456789012312";
+    QTest::newRow("too short") << "9870011032547698103"
+                               << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_ConfigSequences::decodeCCID()

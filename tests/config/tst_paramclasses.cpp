@@ -38,19 +38,19 @@ private slots:
 
 private:
     FakeTerminal term;
-    ParamRegistry registry{[this](const TBuf &r) { return term.transact(r); }};
+    ParamRegistry registry { [this](const TBuf &r) { return term.transact(r); } };
     void reset()
     {
         term.requests.clear();
         term.values.clear();
         registry.ParamList.clear();
     }
-    std::unique_ptr<TNAVParam> make(const QString &kind, quint8 set, quint8 get, XmlStore *store = nullptr,
-                                    const QString &key = {});
+    std::unique_ptr<TNAVParam> make(
+        const QString &kind, quint8 set, quint8 get, XmlStore *store = nullptr, const QString &key = {});
 };
 
-std::unique_ptr<TNAVParam> tst_ParamClasses::make(const QString &kind, quint8 set, quint8 get, XmlStore *store,
-                                                  const QString &key)
+std::unique_ptr<TNAVParam> tst_ParamClasses::make(
+    const QString &kind, quint8 set, quint8 get, XmlStore *store, const QString &key)
 {
     const QString section = key.isEmpty() ? QString() : QStringLiteral("Params");
     if (kind == QLatin1String("string"))
@@ -178,7 +178,7 @@ void tst_ParamClasses::encode()
         return;
     }
     param->WriteToDevice(value);
-    QCOMPARE(term.requestsHex(), QStringList{request});
+    QCOMPARE(term.requestsHex(), QStringList { request });
     QCOMPARE(param->Value, value);
 }
 
@@ -190,9 +190,9 @@ void tst_ParamClasses::floatReadWrite()
     QCOMPARE(factor.ReadFloat(), 1.0f);
     QCOMPARE(factor.GetText(), QByteArray("1"));
     factor.WriteFloat(1.0f); // read and unchanged: nothing goes out
-    QCOMPARE(term.requestsHex(), QStringList{"25"});
+    QCOMPARE(term.requestsHex(), QStringList { "25" });
     factor.WriteFloat(2.5f);
-    QCOMPARE(term.requestsHex(), (QStringList{"25", "A4 04 00 00 20 40"}));
+    QCOMPARE(term.requestsHex(), (QStringList { "25", "A4 04 00 00 20 40" }));
     QCOMPARE(factor.GetFloat(), 2.5f);
 }
 
@@ -260,7 +260,7 @@ void tst_ParamClasses::propFlags()
     prop.SetSmsOwner(owner);
     prop.WriteToDevice();
     prop.WriteToDevice(); // flags are always sent, changed or not
-    QCOMPARE(term.requestsHex(), (QStringList{request, request}));
+    QCOMPARE(term.requestsHex(), (QStringList { request, request }));
 }
 
 void tst_ParamClasses::digitalInputs()
@@ -269,7 +269,7 @@ void tst_ParamClasses::digitalInputs()
     TDigitalSensorParam inputs(registry, 170, 43);
     term.values.insert(43, hex("05"));
     inputs.ReadFromDevice();
-    QCOMPARE(QList<bool>({inputs.DS1, inputs.DS2, inputs.DS3, inputs.DS4}), QList<bool>({true, false, true, false}));
+    QCOMPARE(QList<bool>({ inputs.DS1, inputs.DS2, inputs.DS3, inputs.DS4 }), QList<bool>({ true, false, true, false }));
     QCOMPARE(inputs.StateByte, quint8(0x05));
 
     term.values.remove(43);
@@ -289,7 +289,7 @@ void tst_ParamClasses::digitalInputs()
     inputs.SetState(3, true);
     term.requests.clear();
     inputs.WriteToDevice();
-    QCOMPARE(term.requestsHex(), QStringList{"AA 01 09"});
+    QCOMPARE(term.requestsHex(), QStringList { "AA 01 09" });
 
     inputs.SetName(2, QStringLiteral("Дверь"));
     inputs.SetName(9, QStringLiteral("никуда"));
@@ -304,11 +304,11 @@ void tst_ParamClasses::writeRule_data()
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QStringList>("sent");
 
-    const QStringList read{"01"};
+    const QStringList read { "01" };
     QTest::newRow("read, same value") << true << false << QByteArray("abc") << read;
-    QTest::newRow("read, changed") << true << false << QByteArray("abd") << QStringList{"01", "80 03 61 62 64"};
-    QTest::newRow("read, then loaded") << true << true << QByteArray("abc") << QStringList{"01", "80 03 61 62 63"};
-    QTest::newRow("never read") << false << false << QByteArray("abc") << QStringList{"80 03 61 62 63"};
+    QTest::newRow("read, changed") << true << false << QByteArray("abd") << QStringList { "01", "80 03 61 62 64" };
+    QTest::newRow("read, then loaded") << true << true << QByteArray("abc") << QStringList { "01", "80 03 61 62 63" };
+    QTest::newRow("never read") << false << false << QByteArray("abc") << QStringList { "80 03 61 62 63" };
 }
 
 void tst_ParamClasses::writeRule()
@@ -342,7 +342,7 @@ void tst_ParamClasses::doubleReads()
     term.values.insert(15, hex("00 00 00 80"));
     QCOMPARE(port.ReadWord(), quint16(8080));
     QCOMPARE(distance.ReadDWord(), quint32(2147483648u));
-    QCOMPARE(term.requestsHex(), (QStringList{"08", "08", "0F", "0F"}));
+    QCOMPARE(term.requestsHex(), (QStringList { "08", "08", "0F", "0F" }));
 }
 
 void tst_ParamClasses::storeBinding()
@@ -366,12 +366,12 @@ void tst_ParamClasses::storeBinding()
     QCOMPARE(lat.FloatValue, 0.0f);
     QCOMPARE(lon.FloatValue, -37.5f);
     QVERIFY(lon.Value.isEmpty());
-    QCOMPARE(QList<bool>({event.Sms, event.Gprs, event.SmsOwner}), QList<bool>({true, false, true}));
+    QCOMPARE(QList<bool>({ event.Sms, event.Gprs, event.SmsOwner }), QList<bool>({ true, false, true }));
     QCOMPARE(event.FlagsByte, quint8(0)); // loading leaves the byte to the setters
-    QCOMPARE(QList<bool>({inputs.DS1, inputs.DS2, inputs.DS3, inputs.DS4}), QList<bool>({false, true, false, false}));
-    QCOMPARE(QStringList({inputs.Name1, inputs.Name2, inputs.Name3, inputs.Name4}),
-             QStringList({QStringLiteral("Датчик 1"), QStringLiteral("Датчик 2"), QStringLiteral("Дверь"),
-                          QStringLiteral("Датчик 4")}));
+    QCOMPARE(QList<bool>({ inputs.DS1, inputs.DS2, inputs.DS3, inputs.DS4 }), QList<bool>({ false, true, false, false }));
+    QCOMPARE(QStringList({ inputs.Name1, inputs.Name2, inputs.Name3, inputs.Name4 }),
+        QStringList(
+            { QStringLiteral("Датчик 1"), QStringLiteral("Датчик 2"), QStringLiteral("Дверь"), QStringLiteral("Датчик 4") }));
     QCOMPARE(registry.ParamList.size(), 4);
 
     lat.SetFloat(55.123f);
@@ -405,7 +405,7 @@ void tst_ParamClasses::storeWithoutKey()
     QCOMPARE(noKey.Value, QByteArray("abc"));
     term.requests.clear();
     noKey.WriteToDevice("abc"); // the load made it unsynced: sent again
-    QCOMPARE(term.requestsHex(), QStringList{"80 03 61 62 63"});
+    QCOMPARE(term.requestsHex(), QStringList { "80 03 61 62 63" });
     store.close();
 }
 
@@ -422,7 +422,7 @@ void tst_ParamClasses::cyrillicRoundTrip()
     QCOMPARE(apn.Value, QByteArray("\xC8\xED\xF2\xE5\xF0\xED\xE5\xF2"));
     QVERIFY(bad.Value.isEmpty()); // cannot be held in Windows-1251: not loaded
     apn.WriteToDevice(apn.Value);
-    QCOMPARE(term.requestsHex(), QStringList{"88 08 C8 ED F2 E5 F0 ED E5 F2"});
+    QCOMPARE(term.requestsHex(), QStringList { "88 08 C8 ED F2 E5 F0 ED E5 F2" });
     apn.SaveToStore();
     QCOMPARE(store.readString("Params", "APN"), QStringLiteral("Интернет"));
     store.close();
@@ -442,20 +442,46 @@ void tst_ParamClasses::terminalParamsOrder()
         bool stored;
     };
     const Row expected[] = {
-        {"ProgrammVersion", 1, 128, true},  {"BasePhone", 2, 129, true},         {"BasePassword", 3, 130, true},
-        {"OwnerPhone", 4, 131, true},       {"OwnerPassword", 5, 132, true},     {"DialingPhone", 6, 133, true},
-        {"IPAddr", 7, 134, true},           {"IPPort", 8, 135, true},            {"APN", 9, 136, true},
-        {"APN_Login", 10, 137, true},       {"APN_Password", 11, 138, true},     {"Timer", 13, 140, true},
-        {"Distance", 15, 142, true},        {"PerimeterLatitude", 17, 144, true}, {"PerimeterLongitude", 18, 145, true},
-        {"PerimeterRadius", 19, 146, true}, {"Speed", 25, 152, true},            {"VoltageMIN", 21, 148, true},
-        {"VoltageMAX", 23, 150, true},      {"ParkingTime", 27, 154, true},      {"ActivationProp", 29, 156, true},
-        {"ReloadProp", 30, 157, true},      {"TimerProp", 14, 141, true},        {"DistanceProp", 16, 143, true},
-        {"VoltageMaxProp", 24, 151, true},  {"VoltageMinProp", 22, 149, true},   {"SpeedProp", 26, 153, true},
-        {"PerimetrINProp", 39, 166, true},  {"PerimetrOUTProp", 40, 167, true},  {"ParkingProp", 28, 155, true},
-        {"AlarmProp", 32, 159, true},       {"DSensorsProp", 44, 171, true},     {"DSensor", 43, 170, true},
-        {"InputsState", 45, 0, false},      {"SIMCCID", 12, 0, false},           {"IMEI", 41, 0, false},
-        {"ADCFactor", 37, 164, false},      {"SerialNumber", 38, 165, false},    {"FirmwareVersion", 125, 0, false},
-        {"ADCValue", 36, 0, false},
+        { "ProgrammVersion", 1, 128, true },
+        { "BasePhone", 2, 129, true },
+        { "BasePassword", 3, 130, true },
+        { "OwnerPhone", 4, 131, true },
+        { "OwnerPassword", 5, 132, true },
+        { "DialingPhone", 6, 133, true },
+        { "IPAddr", 7, 134, true },
+        { "IPPort", 8, 135, true },
+        { "APN", 9, 136, true },
+        { "APN_Login", 10, 137, true },
+        { "APN_Password", 11, 138, true },
+        { "Timer", 13, 140, true },
+        { "Distance", 15, 142, true },
+        { "PerimeterLatitude", 17, 144, true },
+        { "PerimeterLongitude", 18, 145, true },
+        { "PerimeterRadius", 19, 146, true },
+        { "Speed", 25, 152, true },
+        { "VoltageMIN", 21, 148, true },
+        { "VoltageMAX", 23, 150, true },
+        { "ParkingTime", 27, 154, true },
+        { "ActivationProp", 29, 156, true },
+        { "ReloadProp", 30, 157, true },
+        { "TimerProp", 14, 141, true },
+        { "DistanceProp", 16, 143, true },
+        { "VoltageMaxProp", 24, 151, true },
+        { "VoltageMinProp", 22, 149, true },
+        { "SpeedProp", 26, 153, true },
+        { "PerimetrINProp", 39, 166, true },
+        { "PerimetrOUTProp", 40, 167, true },
+        { "ParkingProp", 28, 155, true },
+        { "AlarmProp", 32, 159, true },
+        { "DSensorsProp", 44, 171, true },
+        { "DSensor", 43, 170, true },
+        { "InputsState", 45, 0, false },
+        { "SIMCCID", 12, 0, false },
+        { "IMEI", 41, 0, false },
+        { "ADCFactor", 37, 164, false },
+        { "SerialNumber", 38, 165, false },
+        { "FirmwareVersion", 125, 0, false },
+        { "ADCValue", 36, 0, false },
     };
     QCOMPARE(params.ParamCount, 40);
     QCOMPARE(params.ParamList.size(), 40);
