@@ -9,58 +9,58 @@ const QString SerialNumberMask = QStringLiteral("[A-Z] [0-9]{2} [0-9]{6}");
 
 namespace {
 
-EditorSpec spec(const QString &caption, EditorKind kind, QVariant initial)
+EditorDef def(const QString &caption, EditorKind kind, QVariant initial)
 {
-    EditorSpec e;
+    EditorDef e;
     e.caption = caption;
     e.kind = kind;
     e.initial = std::move(initial);
     return e;
 }
-EditorSpec text(const QString &caption, QVariant initial = QString())
+EditorDef text(const QString &caption, QVariant initial = QString())
 {
-    return spec(caption, EditorKind::Text, std::move(initial));
+    return def(caption, EditorKind::Text, std::move(initial));
 }
-EditorSpec label(const QString &caption, QVariant initial = QString())
+EditorDef label(const QString &caption, QVariant initial = QString())
 {
-    return spec(caption, EditorKind::Label, std::move(initial));
+    return def(caption, EditorKind::Label, std::move(initial));
 }
-EditorSpec masked(const QString &caption, const QString &mask, QVariant initial = QString())
+EditorDef masked(const QString &caption, const QString &mask, QVariant initial = QString())
 {
-    EditorSpec e = spec(caption, EditorKind::Masked, std::move(initial));
+    EditorDef e = def(caption, EditorKind::Masked, std::move(initial));
     e.mask = mask;
     return e;
 }
-EditorSpec intSpin(const QString &caption, double minimum, double maximum)
+EditorDef intSpin(const QString &caption, double minimum, double maximum)
 {
-    EditorSpec e = spec(caption, EditorKind::IntSpin, QVariant(qint64(0)));
+    EditorDef e = def(caption, EditorKind::IntSpin, QVariant(qint64(0)));
     e.minimum = minimum;
     e.maximum = maximum;
     return e;
 }
-EditorSpec floatSpin(const QString &caption, double initial, double minimum, double maximum, int decimals, bool trimZeros)
+EditorDef floatSpin(const QString &caption, double initial, double minimum, double maximum, int decimals, bool trimZeros)
 {
-    EditorSpec e = spec(caption, EditorKind::FloatSpin, QVariant(initial));
+    EditorDef e = def(caption, EditorKind::FloatSpin, QVariant(initial));
     e.minimum = minimum;
     e.maximum = maximum;
     e.decimals = decimals;
     e.trimZeros = trimZeros;
     return e;
 }
-EditorSpec check(const QString &caption, int width = 0)
+EditorDef check(const QString &caption, int width = 0)
 {
-    EditorSpec e = spec(caption, EditorKind::Check, QVariant(false));
+    EditorDef e = def(caption, EditorKind::Check, QVariant(false));
     e.width = width;
     return e;
 }
-EditorSpec radio(const QString &caption)
+EditorDef radio(const QString &caption)
 {
-    return spec(caption, EditorKind::Radio, QVariant(false));
+    return def(caption, EditorKind::Radio, QVariant(false));
 }
 
-RowSpec category(const QString &name, const QString &caption, const QString &parent = {}, bool expandable = true)
+RowDef category(const QString &name, const QString &caption, const QString &parent = {}, bool expandable = true)
 {
-    RowSpec r;
+    RowDef r;
     r.name = name;
     r.kind = RowKind::Category;
     r.caption = caption;
@@ -68,17 +68,17 @@ RowSpec category(const QString &name, const QString &caption, const QString &par
     r.expandable = expandable;
     return r;
 }
-RowSpec editorRow(const QString &name, const QString &parent, EditorSpec e)
+RowDef editorRow(const QString &name, const QString &parent, EditorDef e)
 {
-    RowSpec r;
+    RowDef r;
     r.name = name;
     r.parent = parent;
     r.editors = { std::move(e) };
     return r;
 }
-RowSpec multiRow(const QString &name, const QString &parent, QList<EditorSpec> editors)
+RowDef multiRow(const QString &name, const QString &parent, QList<EditorDef> editors)
 {
-    RowSpec r;
+    RowDef r;
     r.name = name;
     r.kind = RowKind::MultiEditor;
     r.parent = parent;
@@ -86,7 +86,7 @@ RowSpec multiRow(const QString &name, const QString &parent, QList<EditorSpec> e
     return r;
 }
 
-QList<RowSpec> build()
+QList<RowDef> build()
 {
     const QString general = QStringLiteral("crGeneral");
     const QString connection = QStringLiteral("crConnection");
@@ -97,7 +97,7 @@ QList<RowSpec> build()
     const QString digital = QStringLiteral("crDigitalSensors");
     constexpr quint32 MaxDWord = 0xFFFFFFFFu;
 
-    QList<RowSpec> rows;
+    QList<RowDef> rows;
     rows << category(general, QStringLiteral("Общие"))
          << editorRow(QStringLiteral("erVersion"), general, text(QStringLiteral("Версия аппаратной платформы")))
          << editorRow(QStringLiteral("erFirmvareVersion"), general, label(QStringLiteral("Версия программного обеспечения")))
@@ -136,7 +136,7 @@ QList<RowSpec> build()
          << multiRow(QStringLiteral("erParkingTime"), parameters,
                 { masked(QStringLiteral("Стоянка (Дни/часы/минуты/секунды)"), IntervalMask) });
 
-    RowSpec autoTransfer = category(QStringLiteral("crAutoTransfer"), QStringLiteral("Автопередача"));
+    RowDef autoTransfer = category(QStringLiteral("crAutoTransfer"), QStringLiteral("Автопередача"));
     autoTransfer.hidden = true;
     rows << autoTransfer;
 
@@ -169,7 +169,7 @@ QList<RowSpec> build()
 
     rows << category(sensors, QStringLiteral("Датчики"))
          << category(digital, QStringLiteral("Конфигурация цифровых датчиков"), sensors, false);
-    QList<EditorSpec> inputs;
+    QList<EditorDef> inputs;
     for (int i = 1; i <= 4; ++i)
         inputs << radio(QStringLiteral("Датчик %1").arg(i));
     rows << multiRow(QStringLiteral("erDigitalSensors"), digital, inputs);
@@ -178,23 +178,23 @@ QList<RowSpec> build()
 
 } // namespace
 
-const QList<RowSpec> &rows()
+const QList<RowDef> &rows()
 {
-    static const QList<RowSpec> table = build();
+    static const QList<RowDef> table = build();
     return table;
 }
 
-const RowSpec *find(const QString &name)
+const RowDef *find(const QString &name)
 {
-    for (const RowSpec &r : rows())
+    for (const RowDef &r : rows())
         if (r.name == name)
             return &r;
     return nullptr;
 }
 
-const EditorSpec *editor(const QString &row, int editor)
+const EditorDef *editor(const QString &row, int editor)
 {
-    const RowSpec *r = find(row);
+    const RowDef *r = find(row);
     return r && editor >= 0 && editor < r->editors.size() ? &r->editors.at(editor) : nullptr;
 }
 

@@ -9,7 +9,7 @@
 enum class RowKind { Category, Editor, MultiEditor };
 enum class EditorKind { Text, Label, Masked, IntSpin, FloatSpin, Check, Radio };
 
-struct EditorSpec
+struct EditorDef
 {
     QString caption;
     EditorKind kind = EditorKind::Text;
@@ -22,7 +22,7 @@ struct EditorSpec
     int width = 0; // 0: share the row evenly
 };
 
-struct RowSpec
+struct RowDef
 {
     QString name;
     RowKind kind = RowKind::Editor;
@@ -30,15 +30,15 @@ struct RowSpec
     QString caption; // categories; editor rows take their editors' captions
     bool expandable = true;
     bool hidden = false;
-    QList<EditorSpec> editors;
+    QList<EditorDef> editors;
 };
 
 namespace ConfigRows {
 
 // Every row in display order.
-const QList<RowSpec> &rows();
-const RowSpec *find(const QString &name);
-const EditorSpec *editor(const QString &row, int editor);
+const QList<RowDef> &rows();
+const RowDef *find(const QString &name);
+const EditorDef *editor(const QString &row, int editor);
 
 extern const QString IntervalMask;
 extern const QString SerialNumberMask;

@@ -11,15 +11,15 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
-GridCell::GridCell(const EditorSpec &spec, QWidget *parent)
+GridCell::GridCell(const EditorDef &def, QWidget *parent)
     : QWidget(parent)
-    , m_spec(spec)
+    , m_def(def)
 {
     // Cells share their row by weight; an editor's own wish for width (a
     // spin box sized for ten digits) must not push the grid wider.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     build();
-    setValue(spec.initial);
+    setValue(def.initial);
 }
 
 void GridCell::build()
@@ -27,21 +27,21 @@ void GridCell::build()
     // The two choices of an input stand one above the other: four inputs side
     // by side leave no room for both captions in a line.
     QBoxLayout *layout
-        = m_spec.kind == EditorKind::Radio ? static_cast<QBoxLayout *>(new QVBoxLayout(this)) : new QHBoxLayout(this);
+        = m_def.kind == EditorKind::Radio ? static_cast<QBoxLayout *>(new QVBoxLayout(this)) : new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
-    layout->setSpacing(m_spec.kind == EditorKind::Radio ? 0 : 6);
-    switch (m_spec.kind) {
+    layout->setSpacing(m_def.kind == EditorKind::Radio ? 0 : 6);
+    switch (m_def.kind) {
     case EditorKind::Text:
     case EditorKind::Masked:
         m_edit = new QLineEdit(this);
         m_edit->setFrame(false);
-        if (m_spec.kind == EditorKind::Masked) {
-            const QRegularExpression mask(QRegularExpression::anchoredPattern(m_spec.mask));
+        if (m_def.kind == EditorKind::Masked) {
+            const QRegularExpression mask(QRegularExpression::anchoredPattern(m_def.mask));
             m_edit->setValidator(new QRegularExpressionValidator(mask, m_edit));
-            m_edit->setToolTip(QStringLiteral("Формат: %1").arg(m_spec.mask));
+            m_edit->setToolTip(QStringLiteral("Формат: %1").arg(m_def.mask));
         }
         connect(m_edit, &QLineEdit::textEdited, this, [this] {
-            if (m_spec.kind == EditorKind::Text)
+            if (m_def.kind == EditorKind::Text)
                 takeText();
         });
         connect(m_edit, &QLineEdit::editingFinished, this, &GridCell::commitEdit);
@@ -54,7 +54,7 @@ void GridCell::build()
         break;
     case EditorKind::IntSpin:
     case EditorKind::FloatSpin:
-        m_spin = new GridSpinBox(m_spec.minimum, m_spec.maximum, m_spec.kind == EditorKind::IntSpin ? 0 : m_spec.decimals, this);
+        m_spin = new GridSpinBox(m_def.minimum, m_def.maximum, m_def.kind == EditorKind::IntSpin ? 0 : m_def.decimals, this);
         connect(m_spin, &QDoubleSpinBox::valueChanged, this, &GridCell::takeSpin);
         layout->addWidget(m_spin);
         break;
@@ -91,7 +91,7 @@ void GridCell::setValue(const QVariant &value)
 
 void GridCell::show(const QVariant &value)
 {
-    switch (m_spec.kind) {
+    switch (m_def.kind) {
     case EditorKind::Text:
     case EditorKind::Masked:
         m_edit->setText(value.toString());
@@ -146,13 +146,13 @@ void GridCell::takeSpin()
         const QSignalBlocker block(m_spin);
         m_spin->showValue(entered);
     }
-    m_value = m_spec.kind == EditorKind::IntSpin ? QVariant(qint64(entered)) : QVariant(entered);
+    m_value = m_def.kind == EditorKind::IntSpin ? QVariant(qint64(entered)) : QVariant(entered);
     emit edited();
 }
 
 void GridCell::commitEdit()
 {
-    if (m_edit && m_spec.kind == EditorKind::Masked) {
+    if (m_edit && m_def.kind == EditorKind::Masked) {
         // Only a complete text leaves the editor; a half-typed one is dropped.
         if (m_edit->hasAcceptableInput())
             takeText();

@@ -18,9 +18,9 @@ class GridCell : public QWidget
 {
     Q_OBJECT
 public:
-    GridCell(const EditorSpec &spec, QWidget *parent = nullptr);
+    GridCell(const EditorDef &def, QWidget *parent = nullptr);
 
-    const EditorSpec &spec() const { return m_spec; }
+    const EditorDef &def() const { return m_def; }
     QVariant value() const { return m_value; }
     void setValue(const QVariant &value);
     bool isNull() const { return !m_value.isValid(); }
@@ -39,7 +39,7 @@ private:
     void takeText();
     void takeSpin();
 
-    EditorSpec m_spec;
+    EditorDef m_def;
     QVariant m_value;
     QLineEdit *m_edit = nullptr;
     QLabel *m_label = nullptr;

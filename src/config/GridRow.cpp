@@ -13,19 +13,19 @@ constexpr int Indent = 10;
 constexpr int RowHeight = 24;
 constexpr int DefaultCellWeight = 100;
 
-int weight(const EditorSpec &e)
+int weight(const EditorDef &e)
 {
     return e.width > 0 ? e.width : DefaultCellWeight;
 }
 } // namespace
 
-GridRow::GridRow(const RowSpec &spec, int level, int headerWidth, QWidget *parent)
+GridRow::GridRow(const RowDef &def, int level, int headerWidth, QWidget *parent)
     : QWidget(parent)
-    , m_spec(spec)
+    , m_def(def)
     , m_level(level)
 {
     const bool twoLines
-        = std::any_of(spec.editors.begin(), spec.editors.end(), [](const EditorSpec &e) { return e.kind == EditorKind::Radio; });
+        = std::any_of(def.editors.begin(), def.editors.end(), [](const EditorDef &e) { return e.kind == EditorKind::Radio; });
     setFixedHeight(twoLines ? 2 * RowHeight : RowHeight);
     setAutoFillBackground(true);
     if (isCategory())
@@ -45,12 +45,12 @@ void GridRow::buildCategory()
     m_expander->setAutoRaise(true);
     m_expander->setFixedSize(16, 16);
     m_expander->setArrowType(Qt::DownArrow);
-    m_expander->setVisible(m_spec.expandable);
+    m_expander->setVisible(m_def.expandable);
     connect(m_expander, &QToolButton::clicked, this, [this] { setExpanded(!m_expanded); });
     layout->addWidget(m_expander);
-    if (!m_spec.expandable)
+    if (!m_def.expandable)
         layout->addSpacing(16);
-    auto *caption = new QLabel(m_spec.caption, this);
+    auto *caption = new QLabel(m_def.caption, this);
     QFont bold = caption->font();
     bold.setBold(true);
     caption->setFont(bold);
@@ -72,7 +72,7 @@ void GridRow::buildEditors()
     header->setSpacing(2);
     auto *values = new QHBoxLayout;
     values->setSpacing(1);
-    for (const EditorSpec &e : m_spec.editors) {
+    for (const EditorDef &e : m_def.editors) {
         auto *caption = new QLabel(e.caption, m_header);
         caption->setToolTip(e.caption);
         caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -94,7 +94,7 @@ void GridRow::setHeaderWidth(int width)
 
 void GridRow::setExpanded(bool expanded)
 {
-    if (!m_spec.expandable || expanded == m_expanded)
+    if (!m_def.expandable || expanded == m_expanded)
         return;
     m_expanded = expanded;
     m_expander->setArrowType(expanded ? Qt::DownArrow : Qt::RightArrow);

@@ -16,10 +16,10 @@ class GridRow : public QWidget
 {
     Q_OBJECT
 public:
-    GridRow(const RowSpec &spec, int level, int headerWidth, QWidget *parent = nullptr);
+    GridRow(const RowDef &def, int level, int headerWidth, QWidget *parent = nullptr);
 
-    const RowSpec &spec() const { return m_spec; }
-    bool isCategory() const { return m_spec.kind == RowKind::Category; }
+    const RowDef &def() const { return m_def; }
+    bool isCategory() const { return m_def.kind == RowKind::Category; }
     int level() const { return m_level; }
 
     bool isExpanded() const { return m_expanded; }
@@ -38,7 +38,7 @@ private:
     void buildCategory();
     void buildEditors();
 
-    RowSpec m_spec;
+    RowDef m_def;
     int m_level;
     bool m_expanded = true;
     QWidget *m_header = nullptr;

@@ -7,7 +7,6 @@
 #include <functional>
 
 class TCustomNAVParam;
-class XmlStore;
 
 // What every parameter object of one terminal shares: the transaction it
 // talks through and the list it joins when it is created.

@@ -22,18 +22,18 @@ VerticalGrid::VerticalGrid(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void VerticalGrid::build(const QList<RowSpec> &rows)
+void VerticalGrid::build(const QList<RowDef> &rows)
 {
-    for (const RowSpec &spec : rows) {
-        const GridRow *parent = m_byName.value(spec.parent);
-        auto *row = new GridRow(spec, parent ? parent->level() + 1 : 0, m_headerWidth, m_body);
-        row->setObjectName(spec.name);
+    for (const RowDef &def : rows) {
+        const GridRow *parent = m_byName.value(def.parent);
+        auto *row = new GridRow(def, parent ? parent->level() + 1 : 0, m_headerWidth, m_body);
+        row->setObjectName(def.name);
         m_layout->insertWidget(m_layout->count() - 1, row);
         m_rows << row;
-        m_byName.insert(spec.name, row);
+        m_byName.insert(def.name, row);
         connect(row, &GridRow::expandedChanged, this, &VerticalGrid::updateVisibility);
         for (int i = 0; i < row->cellCount(); ++i)
-            connect(row->cell(i), &GridCell::edited, this, [this, name = spec.name, i] { emit cellEdited(name, i); });
+            connect(row->cell(i), &GridCell::edited, this, [this, name = def.name, i] { emit cellEdited(name, i); });
     }
     updateVisibility();
 }
@@ -53,16 +53,16 @@ void VerticalGrid::setHeaderWidth(int width)
 
 GridRow *VerticalGrid::parentRow(const GridRow *row) const
 {
-    return m_byName.value(row->spec().parent);
+    return m_byName.value(row->def().parent);
 }
 
 bool VerticalGrid::isRowShown(const QString &name) const
 {
     const GridRow *row = m_byName.value(name);
-    if (!row || row->spec().hidden)
+    if (!row || row->def().hidden)
         return false;
     for (const GridRow *p = parentRow(row); p; p = parentRow(p))
-        if (p->spec().hidden || !p->isExpanded())
+        if (p->def().hidden || !p->isExpanded())
             return false;
     return true;
 }
@@ -70,7 +70,7 @@ bool VerticalGrid::isRowShown(const QString &name) const
 void VerticalGrid::updateVisibility()
 {
     for (GridRow *row : m_rows)
-        row->setVisible(isRowShown(row->spec().name));
+        row->setVisible(isRowShown(row->def().name));
 }
 
 void VerticalGrid::closeEdits()

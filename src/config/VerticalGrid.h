@@ -21,7 +21,7 @@ public:
 
     explicit VerticalGrid(QWidget *parent = nullptr);
 
-    void build(const QList<RowSpec> &rows);
+    void build(const QList<RowDef> &rows);
 
     GridRow *row(const QString &name) const { return m_byName.value(name); }
     GridCell *cell(const QString &row, int editor) const;

@@ -50,11 +50,11 @@ void tst_ConfigGrid::rowsFollowTheTable()
     QCOMPARE(grid.rows().size(), ConfigRows::rows().size());
     for (int i = 0; i < grid.rows().size(); ++i) {
         const GridRow *row = grid.rows().at(i);
-        const RowSpec &spec = ConfigRows::rows().at(i);
-        QCOMPARE(row->objectName(), spec.name);
-        QCOMPARE(row->cellCount(), spec.editors.size());
-        for (int e = 0; e < spec.editors.size(); ++e)
-            QCOMPARE(row->caption(e), spec.editors.at(e).caption);
+        const RowDef &def = ConfigRows::rows().at(i);
+        QCOMPARE(row->objectName(), def.name);
+        QCOMPARE(row->cellCount(), def.editors.size());
+        for (int e = 0; e < def.editors.size(); ++e)
+            QCOMPARE(row->caption(e), def.editors.at(e).caption);
     }
     QCOMPARE(grid.row("crGeneral")->caption(0), QStringLiteral("Общие"));
     QCOMPARE(grid.caption({ "erIP", 1 }), QStringLiteral("Порт"));
