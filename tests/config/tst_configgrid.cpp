@@ -41,6 +41,7 @@ private slots:
     void inputNamesAndStates();
     void readFromSimulator();
     void writeErrorIsShown();
+    void stopButtonEndsTheReading();
 };
 
 void tst_ConfigGrid::rowsFollowTheTable()
@@ -275,6 +276,32 @@ void tst_ConfigGrid::writeErrorIsShown()
     QCOMPARE(sent, 7);
     QVERIFY(bar.value() > 0); // the bar stays where the writing stopped
     QVERIFY(!actions.busy());
+}
+
+void tst_ConfigGrid::stopButtonEndsTheReading()
+{
+    ConfigGrid grid;
+    QProgressBar bar;
+    std::unique_ptr<ConfigActions> actions;
+    QList<QByteArray> requests;
+    bool stopShown = false;
+    TerminalParams params(nullptr, [&](const TBuf &request) {
+        requests << request;
+        stopShown = stopShown || !actions->btnStop->isHidden();
+        if (requests.size() == 3)
+            actions->btnStop->click(); // the user, while the third request waits
+        return TBuf("x");
+    });
+    actions = std::make_unique<ConfigActions>(params, grid, &bar);
+    actions->readConfig();
+    QVERIFY(stopShown);
+    QCOMPARE(requests.size(), 3); // 01, 7D, 0C: nothing after the request in flight
+    QCOMPARE(grid.value({ "erVersion", 0 }), QVariant("x"));
+    QVERIFY(!grid.value({ "erIMEI", 0 }).isValid());
+    QVERIFY(actions->btnStop->isHidden());
+    QCOMPARE(bar.value(), 0);
+    actions->readConfig(); // a new reading starts afresh
+    QCOMPARE(requests.size(), 3 + 44);
 }
 
 QTEST_MAIN(tst_ConfigGrid)
