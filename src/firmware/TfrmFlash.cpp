@@ -39,6 +39,16 @@ TfrmFlash::TfrmFlash(Link &link, QWidget *parent)
     , m_boot(link)
 {
     setObjectName(QStringLiteral("TfrmFlash"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    eFile->setObjectName(QStringLiteral("eFile"));
+    eFileButton->setObjectName(QStringLiteral("eFileButton"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    PB->setObjectName(QStringLiteral("PB"));
+    lProgress->setObjectName(QStringLiteral("lProgress"));
+    BootBtn->setObjectName(QStringLiteral("BootBtn"));
+    lerrCnt->setObjectName(QStringLiteral("lerrCnt"));
+    cxButton1->setObjectName(QStringLiteral("cxButton1"));
+    oDialog->setObjectName(QStringLiteral("oDialog"));
     setWindowTitle(QStringLiteral("Boot Loader"));
     setModal(true);
     setFixedSize(469, 130);
