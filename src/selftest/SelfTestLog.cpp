@@ -1,0 +1,3 @@
+#include "SelfTestLog.h"
+
+Q_LOGGING_CATEGORY(lcSelfTest, "taviron.selftest", QtWarningMsg)
