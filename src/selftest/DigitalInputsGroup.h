@@ -29,5 +29,5 @@ private:
 
     TDigitalSensorParam &m_inputsState;
     QPushButton *cxButton2;
-    std::array<SensorRadioGroup *, 4> DigitalSensors{};
+    std::array<SensorRadioGroup *, 4> DigitalSensors {};
 };

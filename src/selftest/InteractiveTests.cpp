@@ -109,7 +109,8 @@ bool InteractiveTests::testRelays()
 void InteractiveTests::testAdc()
 {
     const bool calibrated = CalibrateADC && CalibrateADC();
-    m_output.appendLine(calibrated ? QStringLiteral("[АЦП] Калибровка выполнена") : QStringLiteral("[АЦП] Калибровка не выполнена"));
+    m_output.appendLine(
+        calibrated ? QStringLiteral("[АЦП] Калибровка выполнена") : QStringLiteral("[АЦП] Калибровка не выполнена"));
 }
 
 void InteractiveTests::RelaysOff()

@@ -11,7 +11,7 @@ class Operator
 public:
     enum Style : int {
         Instruction = 0x41, // OK and Cancel, information icon
-        Question = 0x24,    // Yes and No, question icon
+        Question = 0x24, // Yes and No, question icon
     };
     enum Button : int {
         IdOk = 1,

@@ -97,10 +97,8 @@ void TestFrameHandler::HandleTestFrame(const TBuf &payload)
             break;
         m_output.appendLine(FlashLabel + StatusWord(status));
         showBits(FlashLabel, byteAt(payload, 2),
-                 {{0x01, u"Отсутствует контрольная структура на FRAM"},
-                  {0x02, u"Контрольная структура записана"},
-                  {0x04, u"Память работает исправно"},
-                  {0x08, u"Ошибка памяти."}});
+            { { 0x01, u"Отсутствует контрольная структура на FRAM" }, { 0x02, u"Контрольная структура записана" },
+                { 0x04, u"Память работает исправно" }, { 0x08, u"Ошибка памяти." } });
         return;
     case Sram:
         if (payload.size() < 3)
@@ -109,7 +107,7 @@ void TestFrameHandler::HandleTestFrame(const TBuf &payload)
             m_output.appendLine(SramLabel + StatusWord(status));
         // The terminal's bank order: both good results first.
         showBits(SramLabel, byteAt(payload, 2),
-                 {{0x01, u"1 банк ОК"}, {0x04, u"2 банк ОК"}, {0x02, u"1 банк ошибка"}, {0x08, u"2 банк ошибка"}});
+            { { 0x01, u"1 банк ОК" }, { 0x04, u"2 банк ОК" }, { 0x02, u"1 банк ошибка" }, { 0x08, u"2 банк ошибка" } });
         return;
     default:
         break;
@@ -131,8 +129,8 @@ void TestFrameHandler::showGsm(const QString &label, const TBuf &payload, quint8
     m_output.appendLine(GsmLabel + label + (textStatus == CcidText ? DecodeCCID(text) : text));
 }
 
-void TestFrameHandler::showBits(const QString &label, quint8 flags,
-                                std::initializer_list<std::pair<quint8, const char16_t *>> lines)
+void TestFrameHandler::showBits(
+    const QString &label, quint8 flags, std::initializer_list<std::pair<quint8, const char16_t *>> lines)
 {
     for (const auto &[bit, text] : lines) {
         if (flags & bit)
@@ -143,23 +141,25 @@ void TestFrameHandler::showBits(const QString &label, quint8 flags,
 void TestFrameHandler::ShowGpsTestBlock(const TBuf &payload)
 {
     if (payload.size() < GpsBlockSize) {
-        m_output.appendLine(GpsLabel + QStringLiteral("Неполный блок данных (байт: %1 из %2)").arg(payload.size()).arg(GpsBlockSize));
+        m_output.appendLine(
+            GpsLabel + QStringLiteral("Неполный блок данных (байт: %1 из %2)").arg(payload.size()).arg(GpsBlockSize));
         return;
     }
     const quint16 year = wordAt(payload, 2);
-    m_output.appendLine(GpsLabel + QStringLiteral("Время и дата:%1 %2 %3 %4:%5:%6")
-                                       .arg(year)
-                                       .arg(byteAt(payload, 4))
-                                       .arg(byteAt(payload, 5))
-                                       .arg(byteAt(payload, 6))
-                                       .arg(byteAt(payload, 7))
-                                       .arg(byteAt(payload, 8)));
+    m_output.appendLine(GpsLabel
+        + QStringLiteral("Время и дата:%1 %2 %3 %4:%5:%6")
+              .arg(year)
+              .arg(byteAt(payload, 4))
+              .arg(byteAt(payload, 5))
+              .arg(byteAt(payload, 6))
+              .arg(byteAt(payload, 7))
+              .arg(byteAt(payload, 8)));
     m_output.appendLine(GpsLabel + QStringLiteral("Широта:") + GeneralFloatText(floatAt(payload, 10)));
     m_output.appendLine(GpsLabel + QStringLiteral("Долгота:") + GeneralFloatText(floatAt(payload, 14)));
     m_output.appendLine(GpsLabel + QStringLiteral("Высота:") + GeneralFloatText(floatAt(payload, 18)) + QStringLiteral(" м."));
     m_output.appendLine(GpsLabel + QStringLiteral("Кол-во спутников:") + QString::number(byteAt(payload, 30)));
     m_output.appendLine(GpsLabel + QStringLiteral("Скорость на земле:") + GeneralFloatText(floatAt(payload, 22) * KmhPerKnot)
-                        + QStringLiteral(" Км/ч."));
+        + QStringLiteral(" Км/ч."));
     m_output.appendLine(GpsLabel + QStringLiteral("Курс:") + GeneralFloatText(floatAt(payload, 26)));
     const bool valid = year >= FirstValidYear && payload.at(9) == 'A';
     m_output.appendLine(GpsLabel + (valid ? QStringLiteral("Данные верны.") : QStringLiteral("Данные не верны.")));

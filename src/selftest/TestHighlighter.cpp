@@ -18,12 +18,12 @@ const QColor TestHighlighter::Background(0xFF, 0xFF, 0xFF);
 const QList<TestHighlighter::KeywordList> &TestHighlighter::keywordLists()
 {
     static const QList<KeywordList> lists = {
-        {QStringLiteral("OK"), {QStringLiteral("OK"), QStringLiteral("ОК")}, Green},
-        {QStringLiteral("Error"), {QStringLiteral("Ошибка"), QStringLiteral("ошибка"), QStringLiteral("ОШИБКА")}, Red},
-        {QStringLiteral("GPS_not_valid"), {QStringLiteral("Данные не верны.")}, Red},
-        {QStringLiteral("GPS_valid"), {QStringLiteral("Данные верны.")}, Green},
-        {QStringLiteral("test_error"), {QStringLiteral("Тест не пройден!"), QStringLiteral("Калибровка не выполнена")}, Red},
-        {QStringLiteral("test_OK"), {QStringLiteral("Тест пройден!"), QStringLiteral("Калибровка выполнена")}, Green},
+        { QStringLiteral("OK"), { QStringLiteral("OK"), QStringLiteral("ОК") }, Green },
+        { QStringLiteral("Error"), { QStringLiteral("Ошибка"), QStringLiteral("ошибка"), QStringLiteral("ОШИБКА") }, Red },
+        { QStringLiteral("GPS_not_valid"), { QStringLiteral("Данные не верны.") }, Red },
+        { QStringLiteral("GPS_valid"), { QStringLiteral("Данные верны.") }, Green },
+        { QStringLiteral("test_error"), { QStringLiteral("Тест не пройден!"), QStringLiteral("Калибровка не выполнена") }, Red },
+        { QStringLiteral("test_OK"), { QStringLiteral("Тест пройден!"), QStringLiteral("Калибровка выполнена") }, Green },
     };
     return lists;
 }
@@ -37,9 +37,8 @@ const TestHighlighter::KeywordList *TestHighlighter::keywordAt(const QString &te
 {
     // A word starts and ends where a delimiter (or the line's edge) meets it,
     // unless the word's own first or last character is a delimiter.
-    const auto startsWord = [&](const QString &word) {
-        return pos == 0 || isDelimiter(text.at(pos - 1)) || isDelimiter(word.front());
-    };
+    const auto startsWord
+        = [&](const QString &word) { return pos == 0 || isDelimiter(text.at(pos - 1)) || isDelimiter(word.front()); };
     const auto endsWord = [&](const QString &word) {
         const qsizetype end = pos + word.size();
         return end == text.size() || isDelimiter(text.at(end)) || isDelimiter(word.back());

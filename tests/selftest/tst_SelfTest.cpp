@@ -23,11 +23,11 @@ using Replies = QMap<QByteArray, QByteArray>;
 struct Rig
 {
     VirtualPump pump;
-    Link link{pump};
-    ScriptedPort port{pump};
+    Link link { pump };
+    ScriptedPort port { pump };
     ScriptedOperator op;
     LineLog log;
-    SelfTest selfTest{link, op, log};
+    SelfTest selfTest { link, op, log };
     Replies replies;
     QStringList events; // questions and the ADC dialog, in the order they came
     bool calibrated = false;
@@ -74,7 +74,7 @@ const QByteArray RelaysOffRequest = Commands::setRelays(0);
 // A terminal that switches both relays on and off as asked.
 Replies workingRelays()
 {
-    return {{RelaysOn, one(3)}, {RelaysQuery, one(3)}, {RelaysOffRequest, one(0)}};
+    return { { RelaysOn, one(3) }, { RelaysQuery, one(3) }, { RelaysOffRequest, one(0) } };
 }
 
 const QString A1 = QStringLiteral("Нажмите кноп");
@@ -131,7 +131,7 @@ void tst_SelfTest::startRequest()
     Rig rig;
     rig.replies[Commands::startTests(quint8(sent))] = one(0xF1);
     rig.selfTest.StartSelfTest(quint8(selected));
-    QCOMPARE(rig.requests(), QList<QByteArray>{QByteArray::fromHex("7b01") + char(sent)});
+    QCOMPARE(rig.requests(), QList<QByteArray> { QByteArray::fromHex("7b01") + char(sent) });
     // The operator's bits stay in the mask for the end of the run.
     QCOMPARE(int(rig.selfTest.TestMask), selected);
 }
@@ -141,7 +141,7 @@ void tst_SelfTest::startReply_data()
     QTest::addColumn<bool>("answered");
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QStringList>("lines");
-    const QStringList started{QStringLiteral("07:05:09 Процесс самотестирования запущен")};
+    const QStringList started { QStringLiteral("07:05:09 Процесс самотестирования запущен") };
     QTest::newRow("started") << true << one(0xF1) << started;
     QTest::newRow("started with more bytes") << true << QByteArray("\xF1\x00", 2) << started;
     QTest::newRow("refused") << true << one(0x00) << QStringList();
@@ -155,7 +155,7 @@ void tst_SelfTest::startReply()
     QFETCH(QByteArray, reply);
     QFETCH(QStringList, lines);
     Rig rig;
-    rig.log.lines = QStringList{QStringLiteral("old result")};
+    rig.log.lines = QStringList { QStringLiteral("old result") };
     if (answered)
         rig.replies[Commands::startTests(0x01)] = reply;
     rig.selfTest.StartSelfTest(0x01);
@@ -175,73 +175,74 @@ void tst_SelfTest::sequence_data()
     QTest::addColumn<QStringList>("lines");
 
     const QList<QByteArray> none;
-    const QList<QByteArray> fullRelays{RelaysOn, RelaysQuery, RelaysOffRequest};
+    const QList<QByteArray> fullRelays { RelaysOn, RelaysQuery, RelaysOffRequest };
 
-    QTest::newRow("nothing selected") << 0x00 << QList<int>{} << Replies{} << false << QStringList{} << none
-                                      << QStringList{EndLine};
-    QTest::newRow("terminal tests only") << 0x17 << QList<int>{} << Replies{} << false << QStringList{} << none
-                                         << QStringList{EndLine};
+    QTest::newRow("nothing selected") << 0x00 << QList<int> {} << Replies {} << false << QStringList {} << none
+                                      << QStringList { EndLine };
+    QTest::newRow("terminal tests only") << 0x17 << QList<int> {} << Replies {} << false << QStringList {} << none
+                                         << QStringList { EndLine };
 
-    QTest::newRow("audio and call pass") << 0x08 << QList<int>{O::IdOk, O::IdYes, O::IdOk, O::IdYes} << Replies{} << false
-                                         << QStringList{A1, A2, C1, C2} << none
-                                         << QStringList{AudioPassed, CallPassed, EndLine};
-    QTest::newRow("audio cancelled at A1") << 0x08 << QList<int>{O::IdCancel} << Replies{} << false << QStringList{A1} << none
-                                           << QStringList{AudioFailed, EndLine};
-    QTest::newRow("audio No at A2") << 0x08 << QList<int>{O::IdOk, O::IdNo} << Replies{} << false << QStringList{A1, A2} << none
-                                    << QStringList{AudioFailed, EndLine};
-    QTest::newRow("call cancelled at C1") << 0x08 << QList<int>{O::IdOk, O::IdYes, O::IdCancel} << Replies{} << false
-                                          << QStringList{A1, A2, C1} << none << QStringList{AudioPassed, CallFailed, EndLine};
-    QTest::newRow("call No at C2") << 0x08 << QList<int>{O::IdOk, O::IdYes, O::IdOk, O::IdNo} << Replies{} << false
-                                   << QStringList{A1, A2, C1, C2} << none << QStringList{AudioPassed, CallFailed, EndLine};
-    QTest::newRow("Yes is no answer to an instruction") << 0x08 << QList<int>{O::IdYes} << Replies{} << false << QStringList{A1}
-                                                        << none << QStringList{AudioFailed, EndLine};
+    QTest::newRow("audio and call pass") << 0x08 << QList<int> { O::IdOk, O::IdYes, O::IdOk, O::IdYes } << Replies {} << false
+                                         << QStringList { A1, A2, C1, C2 } << none
+                                         << QStringList { AudioPassed, CallPassed, EndLine };
+    QTest::newRow("audio cancelled at A1") << 0x08 << QList<int> { O::IdCancel } << Replies {} << false << QStringList { A1 }
+                                           << none << QStringList { AudioFailed, EndLine };
+    QTest::newRow("audio No at A2") << 0x08 << QList<int> { O::IdOk, O::IdNo } << Replies {} << false << QStringList { A1, A2 }
+                                    << none << QStringList { AudioFailed, EndLine };
+    QTest::newRow("call cancelled at C1") << 0x08 << QList<int> { O::IdOk, O::IdYes, O::IdCancel } << Replies {} << false
+                                          << QStringList { A1, A2, C1 } << none
+                                          << QStringList { AudioPassed, CallFailed, EndLine };
+    QTest::newRow("call No at C2") << 0x08 << QList<int> { O::IdOk, O::IdYes, O::IdOk, O::IdNo } << Replies {} << false
+                                   << QStringList { A1, A2, C1, C2 } << none << QStringList { AudioPassed, CallFailed, EndLine };
+    QTest::newRow("Yes is no answer to an instruction") << 0x08 << QList<int> { O::IdYes } << Replies {} << false
+                                                        << QStringList { A1 } << none << QStringList { AudioFailed, EndLine };
 
-    QTest::newRow("relays pass") << 0x40 << QList<int>{O::IdYes, O::IdYes} << workingRelays() << false << QStringList{R1, R2}
-                                 << fullRelays << QStringList{RelaysPassed, EndLine};
+    QTest::newRow("relays pass") << 0x40 << QList<int> { O::IdYes, O::IdYes } << workingRelays() << false
+                                 << QStringList { R1, R2 } << fullRelays << QStringList { RelaysPassed, EndLine };
     QTest::newRow("relays No at R1 leaves them on")
-        << 0x40 << QList<int>{O::IdNo} << workingRelays() << false << QStringList{R1} << QList<QByteArray>{RelaysOn, RelaysQuery}
-        << QStringList{RelaysFailed, EndLine};
-    QTest::newRow("relays No at R2") << 0x40 << QList<int>{O::IdYes, O::IdNo} << workingRelays() << false << QStringList{R1, R2}
-                                     << fullRelays << QStringList{RelaysFailed, EndLine};
+        << 0x40 << QList<int> { O::IdNo } << workingRelays() << false << QStringList { R1 }
+        << QList<QByteArray> { RelaysOn, RelaysQuery } << QStringList { RelaysFailed, EndLine };
+    QTest::newRow("relays No at R2") << 0x40 << QList<int> { O::IdYes, O::IdNo } << workingRelays() << false
+                                     << QStringList { R1, R2 } << fullRelays << QStringList { RelaysFailed, EndLine };
     QTest::newRow("relays OK is no answer to a question")
-        << 0x40 << QList<int>{O::IdOk} << workingRelays() << false << QStringList{R1} << QList<QByteArray>{RelaysOn, RelaysQuery}
-        << QStringList{RelaysFailed, EndLine};
+        << 0x40 << QList<int> { O::IdOk } << workingRelays() << false << QStringList { R1 }
+        << QList<QByteArray> { RelaysOn, RelaysQuery } << QStringList { RelaysFailed, EndLine };
 
     Replies oneRelay = workingRelays();
     oneRelay[RelaysQuery] = one(1);
-    QTest::newRow("relays not both on: no verdict")
-        << 0x40 << QList<int>{} << oneRelay << false << QStringList{} << QList<QByteArray>{RelaysOn, RelaysQuery}
-        << QStringList{EndLine};
+    QTest::newRow("relays not both on: no verdict") << 0x40 << QList<int> {} << oneRelay << false << QStringList {}
+                                                    << QList<QByteArray> { RelaysOn, RelaysQuery } << QStringList { EndLine };
     Replies stuck = workingRelays();
     stuck[RelaysOffRequest] = one(2);
     QTest::newRow("relays not off: no verdict")
-        << 0x40 << QList<int>{O::IdYes} << stuck << false << QStringList{R1} << fullRelays << QStringList{EndLine};
+        << 0x40 << QList<int> { O::IdYes } << stuck << false << QStringList { R1 } << fullRelays << QStringList { EndLine };
 
     // Eleven frames of each unanswered request, then the run ends without a word.
     const auto tries = [](const QByteArray &r) { return QList<QByteArray>(Link::MaxFrames, r); };
-    QTest::newRow("relays silent terminal writes nothing") << 0x40 << QList<int>{} << Replies{} << false << QStringList{}
-                                                           << tries(RelaysOn) << QStringList{};
+    QTest::newRow("relays silent terminal writes nothing")
+        << 0x40 << QList<int> {} << Replies {} << false << QStringList {} << tries(RelaysOn) << QStringList {};
     Replies noState = workingRelays();
     noState.remove(RelaysQuery);
-    QTest::newRow("relays state unanswered") << 0xC0 << QList<int>{} << noState << true << QStringList{}
-                                             << QList<QByteArray>{RelaysOn} + tries(RelaysQuery) << QStringList{};
+    QTest::newRow("relays state unanswered") << 0xC0 << QList<int> {} << noState << true << QStringList {}
+                                             << QList<QByteArray> { RelaysOn } + tries(RelaysQuery) << QStringList {};
     Replies noOff = workingRelays();
     noOff.remove(RelaysOffRequest);
-    QTest::newRow("relays off unanswered") << 0xC0 << QList<int>{O::IdYes} << noOff << true << QStringList{R1}
-                                           << QList<QByteArray>{RelaysOn, RelaysQuery} + tries(RelaysOffRequest)
-                                           << QStringList{};
+    QTest::newRow("relays off unanswered") << 0xC0 << QList<int> { O::IdYes } << noOff << true << QStringList { R1 }
+                                           << QList<QByteArray> { RelaysOn, RelaysQuery } + tries(RelaysOffRequest)
+                                           << QStringList {};
 
-    QTest::newRow("adc cancelled") << 0x80 << QList<int>{} << Replies{} << false << QStringList{Adc} << none
-                                   << QStringList{NotCalibrated, EndLine};
-    QTest::newRow("adc saved") << 0x80 << QList<int>{} << Replies{} << true << QStringList{Adc} << none
-                               << QStringList{Calibrated, EndLine};
+    QTest::newRow("adc cancelled") << 0x80 << QList<int> {} << Replies {} << false << QStringList { Adc } << none
+                                   << QStringList { NotCalibrated, EndLine };
+    QTest::newRow("adc saved") << 0x80 << QList<int> {} << Replies {} << true << QStringList { Adc } << none
+                               << QStringList { Calibrated, EndLine };
 
     QTest::newRow("audio, relays, adc in order")
-        << 0xC8 << QList<int>{O::IdOk, O::IdYes, O::IdOk, O::IdYes, O::IdYes, O::IdYes} << workingRelays() << true
-        << QStringList{A1, A2, C1, C2, R1, R2, Adc} << fullRelays
-        << QStringList{AudioPassed, CallPassed, RelaysPassed, Calibrated, EndLine};
+        << 0xC8 << QList<int> { O::IdOk, O::IdYes, O::IdOk, O::IdYes, O::IdYes, O::IdYes } << workingRelays() << true
+        << QStringList { A1, A2, C1, C2, R1, R2, Adc } << fullRelays
+        << QStringList { AudioPassed, CallPassed, RelaysPassed, Calibrated, EndLine };
     QTest::newRow("audio fails, relays silent: audio line only")
-        << 0xC8 << QList<int>{O::IdCancel} << Replies{} << true << QStringList{A1} << tries(RelaysOn) << QStringList{AudioFailed};
+        << 0xC8 << QList<int> { O::IdCancel } << Replies {} << true << QStringList { A1 } << tries(RelaysOn)
+        << QStringList { AudioFailed };
 }
 
 void tst_SelfTest::sequence()
@@ -269,7 +270,7 @@ void tst_SelfTest::sequence()
 void tst_SelfTest::dialogs()
 {
     Rig rig;
-    rig.op.answers = {O::IdOk, O::IdYes, O::IdOk, O::IdYes, O::IdYes, O::IdYes};
+    rig.op.answers = { O::IdOk, O::IdYes, O::IdOk, O::IdYes, O::IdYes, O::IdYes };
     rig.replies = workingRelays();
     rig.selfTest.TestMask = 0x48;
     rig.selfTest.RunInteractiveTests();
@@ -277,17 +278,17 @@ void tst_SelfTest::dialogs()
     const QString audio = QStringLiteral("Режим \"Проверка аудиотракта\"");
     const QString call = QStringLiteral("Режим \"Исходящий голосовой звонок\"");
     const QString relay = QStringLiteral("Режим \"Тестирование реле\"");
-    const QList<ScriptedOperator::Question> expected{
-        {QStringLiteral("Нажмите кнопку ОК и позвоните на терминал!\r\n"
-                        "Как услышите входящий звонок нажмите кнопку для снятия трубки"),
-         audio, 0x41},
-        {QStringLiteral("Трубка снята, связь установлена, голосовой канал работает?"), audio, 0x24},
-        {QStringLiteral("Нажмите и удерживайте кнопку гарнитуры в течении 5 секунд.\r\n"
-                        "Терминал позвонит на телефон дозвона."),
-         call, 0x41},
-        {QStringLiteral("Вызов на телефоне дозвона есть, голосовой канал работает?"), call, 0x24},
-        {QStringLiteral("Оба реле включились?"), relay, 0x24},
-        {QStringLiteral("Оба реле выключились?"), relay, 0x24},
+    const QList<ScriptedOperator::Question> expected {
+        { QStringLiteral("Нажмите кнопку ОК и позвоните на терминал!\r\n"
+                         "Как услышите входящий звонок нажмите кнопку для снятия трубки"),
+            audio, 0x41 },
+        { QStringLiteral("Трубка снята, связь установлена, голосовой канал работает?"), audio, 0x24 },
+        { QStringLiteral("Нажмите и удерживайте кнопку гарнитуры в течении 5 секунд.\r\n"
+                         "Терминал позвонит на телефон дозвона."),
+            call, 0x41 },
+        { QStringLiteral("Вызов на телефоне дозвона есть, голосовой канал работает?"), call, 0x24 },
+        { QStringLiteral("Оба реле включились?"), relay, 0x24 },
+        { QStringLiteral("Оба реле выключились?"), relay, 0x24 },
     };
     QCOMPARE(rig.op.asked.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
@@ -304,19 +305,19 @@ void tst_SelfTest::endOfRunRunsFromTheQueue()
     Rig rig;
     rig.replies[Commands::startTests(0x00)] = one(0xF1);
     rig.selfTest.StartSelfTest(0x08);
-    rig.op.answers = {O::IdCancel};
+    rig.op.answers = { O::IdCancel };
     rig.port.inject(terminalFrame(Commands::cmdTestReport, QByteArray("\x00\xF2", 2)));
     QVERIFY(rig.op.asked.isEmpty());
     QCOMPARE(rig.log.lines.size(), 1);
 
     QCoreApplication::sendPostedEvents(&rig.selfTest, WM_TEST_FINISHED);
-    QCOMPARE(rig.log.lines, (QStringList{QStringLiteral("07:05:09 Процесс самотестирования запущен"), AudioFailed, EndLine}));
+    QCOMPARE(rig.log.lines, (QStringList { QStringLiteral("07:05:09 Процесс самотестирования запущен"), AudioFailed, EndLine }));
 
     // A second end of run repeats the sequence with the same mask.
     QCoreApplication::postEvent(&rig.selfTest, new QEvent(WM_TEST_FINISHED));
     QCoreApplication::sendPostedEvents(&rig.selfTest, WM_TEST_FINISHED);
     QCOMPARE(rig.op.asked.size(), 2);
-    QCOMPARE(rig.log.lines.mid(3), (QStringList{AudioFailed, EndLine}));
+    QCOMPARE(rig.log.lines.mid(3), (QStringList { AudioFailed, EndLine }));
 }
 
 // A modal question keeps the event loop running; an end of run reported
@@ -325,7 +326,7 @@ void tst_SelfTest::nestedEndOfRunIgnored()
 {
     Rig rig;
     rig.selfTest.TestMask = 0x08;
-    rig.op.answers = {O::IdOk, O::IdYes, O::IdOk, O::IdYes};
+    rig.op.answers = { O::IdOk, O::IdYes, O::IdOk, O::IdYes };
     rig.op.whileAsking = [&rig] {
         rig.port.inject(terminalFrame(Commands::cmdTestReport, QByteArray("\x00\xF2", 2)));
         QCoreApplication::sendPostedEvents(&rig.selfTest, WM_TEST_FINISHED);
@@ -333,7 +334,7 @@ void tst_SelfTest::nestedEndOfRunIgnored()
     QCoreApplication::postEvent(&rig.selfTest, new QEvent(WM_TEST_FINISHED));
     QCoreApplication::sendPostedEvents(&rig.selfTest, WM_TEST_FINISHED);
     QCOMPARE(rig.op.asked.size(), 4);
-    QCOMPARE(rig.log.lines, (QStringList{AudioPassed, CallPassed, EndLine}));
+    QCOMPARE(rig.log.lines, (QStringList { AudioPassed, CallPassed, EndLine }));
 }
 
 void tst_SelfTest::button1SwitchesRelaysOff()

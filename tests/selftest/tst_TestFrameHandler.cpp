@@ -57,14 +57,10 @@ QByteArray flagged(quint8 flag, const QByteArray &text)
 // The lines a GPS block writes after its status line, in their order.
 QStringList gpsLines(const QString &date, const QString &verdict)
 {
-    return {QStringLiteral("[GPS] Время и дата:") + date,
-            QStringLiteral("[GPS] Широта:56.2999992370605"),
-            QStringLiteral("[GPS] Долгота:37.5999984741211"),
-            QStringLiteral("[GPS] Высота:150.5 м."),
-            QStringLiteral("[GPS] Кол-во спутников:9"),
-            QStringLiteral("[GPS] Скорость на земле:18.52 Км/ч."),
-            QStringLiteral("[GPS] Курс:270.25"),
-            QStringLiteral("[GPS] ") + verdict};
+    return { QStringLiteral("[GPS] Время и дата:") + date, QStringLiteral("[GPS] Широта:56.2999992370605"),
+        QStringLiteral("[GPS] Долгота:37.5999984741211"), QStringLiteral("[GPS] Высота:150.5 м."),
+        QStringLiteral("[GPS] Кол-во спутников:9"), QStringLiteral("[GPS] Скорость на земле:18.52 Км/ч."),
+        QStringLiteral("[GPS] Курс:270.25"), QStringLiteral("[GPS] ") + verdict };
 }
 
 const QString Valid = QStringLiteral("Данные верны.");
@@ -103,71 +99,69 @@ void tst_TestFrameHandler::lines_data()
     QTest::newRow("run finished") << frame(TestFrameHandler::Run, TestFrameHandler::Finished) << QStringList();
     QTest::newRow("unknown kind") << frame(8, 0, "\x0F") << QStringList();
 
-    QTest::newRow("gps full block") << Gps{}.payload()
-                                    << QStringList{QStringLiteral("[GPS] ОК")} + gpsLines(QStringLiteral("2009 6 15 8:5:0"), Valid);
+    QTest::newRow("gps full block") << Gps {}.payload()
+                                    << QStringList { QStringLiteral("[GPS] ОК") }
+            + gpsLines(QStringLiteral("2009 6 15 8:5:0"), Valid);
     Gps unknownStatus;
     unknownStatus.status = 99;
     QTest::newRow("gps unknown status writes the label alone")
-        << unknownStatus.payload() << QStringList{QStringLiteral("[GPS] ")} + gpsLines(QStringLiteral("2009 6 15 8:5:0"), Valid);
-    QTest::newRow("gps longer than the block") << Gps{}.payload() + "\xFF\xFF"
-                                               << QStringList{QStringLiteral("[GPS] ОК")} + gpsLines(QStringLiteral("2009 6 15 8:5:0"), Valid);
-    QTest::newRow("gps block one byte short")
-        << Gps{}.payload().left(30)
-        << QStringList{QStringLiteral("[GPS] ОК"), QStringLiteral("[GPS] Неполный блок данных (байт: 30 из 31)")};
-    QTest::newRow("gps status only")
-        << frame(TestFrameHandler::Gps, TestFrameHandler::Error)
-        << QStringList{QStringLiteral("[GPS] Ошибка"), QStringLiteral("[GPS] Неполный блок данных (байт: 2 из 31)")};
+        << unknownStatus.payload()
+        << QStringList { QStringLiteral("[GPS] ") } + gpsLines(QStringLiteral("2009 6 15 8:5:0"), Valid);
+    QTest::newRow("gps longer than the block") << Gps {}.payload()
+            + "\xFF\xFF" << QStringList { QStringLiteral("[GPS] ОК") } + gpsLines(QStringLiteral("2009 6 15 8:5:0"), Valid);
+    QTest::newRow("gps block one byte short") << Gps {}.payload().left(
+        30) << QStringList { QStringLiteral("[GPS] ОК"), QStringLiteral("[GPS] Неполный блок данных (байт: 30 из 31)") };
+    QTest::newRow("gps status only") << frame(TestFrameHandler::Gps, TestFrameHandler::Error)
+                                     << QStringList { QStringLiteral("[GPS] Ошибка"),
+                                            QStringLiteral("[GPS] Неполный блок данных (байт: 2 из 31)") };
 
-    QTest::newRow("ccid 20 swapped digits")
-        << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(0, swappedCcid))
-        << QStringList{statusOk, QStringLiteral("[GSM] CCID SIM карты:89701012417293358106")};
+    QTest::newRow("ccid 20 swapped digits") << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText,
+        flagged(0, swappedCcid)) << QStringList { statusOk, QStringLiteral("[GSM] CCID SIM карты:89701012417293358106") };
     QTest::newRow("ccid with a filler letter")
         << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(0, "98070121142739531860F"))
-        << QStringList{statusOk, QStringLiteral("[GSM] CCID SIM карты:89701012417293358106")};
-    QTest::newRow("ccid 19 characters")
-        << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(0, swappedCcid.left(19)))
-        << QStringList{statusOk, QStringLiteral("[GSM] CCID SIM карты:")};
-    QTest::newRow("ccid error flag")
-        << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(2, swappedCcid))
-        << QStringList{QStringLiteral("[GSM] CCID ОШИБКА"), QStringLiteral("[GSM] CCID SIM карты:89701012417293358106")};
-    QTest::newRow("ccid text under another status") << frame(TestFrameHandler::Ccid, TestFrameHandler::Info, flagged(0, swappedCcid))
-                                                    << QStringList{QStringLiteral("[GSM] Информация ОК")};
+        << QStringList { statusOk, QStringLiteral("[GSM] CCID SIM карты:89701012417293358106") };
+    QTest::newRow("ccid 19 characters") << frame(
+        TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(0, swappedCcid.left(19)))
+                                        << QStringList { statusOk, QStringLiteral("[GSM] CCID SIM карты:") };
+    QTest::newRow("ccid error flag") << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(2, swappedCcid))
+                                     << QStringList { QStringLiteral("[GSM] CCID ОШИБКА"),
+                                            QStringLiteral("[GSM] CCID SIM карты:89701012417293358106") };
+    QTest::newRow("ccid text under another status") << frame(TestFrameHandler::Ccid, TestFrameHandler::Info,
+        flagged(0, swappedCcid)) << QStringList { QStringLiteral("[GSM] Информация ОК") };
     QTest::newRow("ccid without text") << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText, flagged(0, {}))
-                                       << QStringList{statusOk};
-    QTest::newRow("ccid without error flag") << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText)
-                                             << QStringList{QStringLiteral("[GSM] CCID ОШИБКА")};
+                                       << QStringList { statusOk };
+    QTest::newRow("ccid without error flag")
+        << frame(TestFrameHandler::Ccid, TestFrameHandler::CcidText) << QStringList { QStringLiteral("[GSM] CCID ОШИБКА") };
 
     QTest::newRow("imei shown despite error flag")
         << frame(TestFrameHandler::Imei, TestFrameHandler::ImeiText, flagged(1, "356938035643809"))
-        << QStringList{QStringLiteral("[GSM] IMEI ОШИБКА"), QStringLiteral("[GSM] IMEI:356938035643809")};
-    QTest::newRow("imei text kept as sent")
-        << frame(TestFrameHandler::Imei, TestFrameHandler::ImeiText, flagged(0, "35-69 \xC0"))
-        << QStringList{QStringLiteral("[GSM] IMEI ОК"), QStringLiteral("[GSM] IMEI:35-69 А")};
-    QTest::newRow("imei text under another status")
-        << frame(TestFrameHandler::Imei, TestFrameHandler::Warning, flagged(0, "356938035643809"))
-        << QStringList{QStringLiteral("[GSM] Внимание ОК")};
-    QTest::newRow("imei without error flag") << frame(TestFrameHandler::Imei, TestFrameHandler::ImeiText)
-                                             << QStringList{QStringLiteral("[GSM] IMEI ОШИБКА")};
+        << QStringList { QStringLiteral("[GSM] IMEI ОШИБКА"), QStringLiteral("[GSM] IMEI:356938035643809") };
+    QTest::newRow("imei text kept as sent") << frame(TestFrameHandler::Imei, TestFrameHandler::ImeiText,
+        flagged(0, "35-69 \xC0")) << QStringList { QStringLiteral("[GSM] IMEI ОК"), QStringLiteral("[GSM] IMEI:35-69 А") };
+    QTest::newRow("imei text under another status") << frame(TestFrameHandler::Imei, TestFrameHandler::Warning,
+        flagged(0, "356938035643809")) << QStringList { QStringLiteral("[GSM] Внимание ОК") };
+    QTest::newRow("imei without error flag")
+        << frame(TestFrameHandler::Imei, TestFrameHandler::ImeiText) << QStringList { QStringLiteral("[GSM] IMEI ОШИБКА") };
 
     QTest::newRow("flash 0x0C") << frame(TestFrameHandler::Flash, TestFrameHandler::Ok, "\x0C")
-                                << QStringList{QStringLiteral("[FLASH] ОК"), QStringLiteral("[FLASH] Память работает исправно"),
-                                               QStringLiteral("[FLASH] Ошибка памяти.")};
+                                << QStringList { QStringLiteral("[FLASH] ОК"), QStringLiteral("[FLASH] Память работает исправно"),
+                                       QStringLiteral("[FLASH] Ошибка памяти.") };
     QTest::newRow("flash every bit in order")
         << frame(TestFrameHandler::Flash, TestFrameHandler::Info, "\xFF")
-        << QStringList{QStringLiteral("[FLASH] Информация"), QStringLiteral("[FLASH] Отсутствует контрольная структура на FRAM"),
-                       QStringLiteral("[FLASH] Контрольная структура записана"), QStringLiteral("[FLASH] Память работает исправно"),
-                       QStringLiteral("[FLASH] Ошибка памяти.")};
+        << QStringList { QStringLiteral("[FLASH] Информация"),
+               QStringLiteral("[FLASH] Отсутствует контрольная структура на FRAM"),
+               QStringLiteral("[FLASH] Контрольная структура записана"), QStringLiteral("[FLASH] Память работает исправно"),
+               QStringLiteral("[FLASH] Ошибка памяти.") };
     QTest::newRow("flash no flags") << frame(TestFrameHandler::Flash, TestFrameHandler::Error, QByteArray(1, '\0'))
-                                    << QStringList{QStringLiteral("[FLASH] Ошибка")};
+                                    << QStringList { QStringLiteral("[FLASH] Ошибка") };
     QTest::newRow("flash short") << frame(TestFrameHandler::Flash, TestFrameHandler::Ok) << QStringList();
 
-    QTest::newRow("sram 0x05 without status line")
-        << frame(TestFrameHandler::Sram, TestFrameHandler::Ok, "\x05")
-        << QStringList{QStringLiteral("[SRAM] 1 банк ОК"), QStringLiteral("[SRAM] 2 банк ОК")};
+    QTest::newRow("sram 0x05 without status line") << frame(TestFrameHandler::Sram, TestFrameHandler::Ok,
+        "\x05") << QStringList { QStringLiteral("[SRAM] 1 банк ОК"), QStringLiteral("[SRAM] 2 банк ОК") };
     QTest::newRow("sram every bit in bank order")
         << frame(TestFrameHandler::Sram, TestFrameHandler::Error, "\x0F")
-        << QStringList{QStringLiteral("[SRAM] Ошибка"), QStringLiteral("[SRAM] 1 банк ОК"), QStringLiteral("[SRAM] 2 банк ОК"),
-                       QStringLiteral("[SRAM] 1 банк ошибка"), QStringLiteral("[SRAM] 2 банк ошибка")};
+        << QStringList { QStringLiteral("[SRAM] Ошибка"), QStringLiteral("[SRAM] 1 банк ОК"), QStringLiteral("[SRAM] 2 банк ОК"),
+               QStringLiteral("[SRAM] 1 банк ошибка"), QStringLiteral("[SRAM] 2 банк ошибка") };
     QTest::newRow("sram short") << frame(TestFrameHandler::Sram, TestFrameHandler::Error) << QStringList();
 }
 
@@ -209,7 +203,7 @@ void tst_TestFrameHandler::statusWords()
     TestFrameHandler handler(log);
     handler.now = [] { return FixedTime; };
     handler.HandleTestFrame(frame(TestFrameHandler::Flash, quint8(status), QByteArray(1, '\0')));
-    QCOMPARE(log.lines, QStringList{QStringLiteral("[FLASH] ") + word});
+    QCOMPARE(log.lines, QStringList { QStringLiteral("[FLASH] ") + word });
 }
 
 void tst_TestFrameHandler::gpsValidity_data()
@@ -250,7 +244,7 @@ void tst_TestFrameHandler::gpsNumbers_data()
     QTest::addColumn<QString>("speedLine");
     const float nan = std::numeric_limits<float>::quiet_NaN();
     QTest::newRow("nearest 56.3, 10 knots") << 56.3f << 10.0f << QStringLiteral("[GPS] Широта:56.2999992370605")
-                                           << QStringLiteral("[GPS] Скорость на земле:18.52 Км/ч.");
+                                            << QStringLiteral("[GPS] Скорость на земле:18.52 Км/ч.");
     QTest::newRow("south, standing") << -33.875f << 0.0f << QStringLiteral("[GPS] Широта:-33.875")
                                      << QStringLiteral("[GPS] Скорость на земле:0 Км/ч.");
     QTest::newRow("whole degrees, 1 knot") << 55.0f << 1.0f << QStringLiteral("[GPS] Широта:55")

@@ -26,12 +26,12 @@ namespace {
 struct Rig
 {
     VirtualPump pump;
-    Link link{pump};
-    ScriptedPort port{pump};
-    ParamRegistry registry{[this](const TBuf &request) { return link.Transact(request); }};
-    TDigitalSensorParam InputsState{registry, 0, 45};
+    Link link { pump };
+    ScriptedPort port { pump };
+    ParamRegistry registry { [this](const TBuf &request) { return link.Transact(request); } };
+    TDigitalSensorParam InputsState { registry, 0, 45 };
     ScriptedOperator op;
-    TestPage page{link, op, InputsState};
+    TestPage page { link, op, InputsState };
     // The answer to the next inputs read; empty: the terminal stays silent.
     QByteArray inputs;
 
@@ -50,7 +50,10 @@ struct Rig
         };
     }
 
-    QList<QCheckBox *> items() const { return page.findChild<QGroupBox *>(QStringLiteral("CBTestGroup"))->findChildren<QCheckBox *>(); }
+    QList<QCheckBox *> items() const
+    {
+        return page.findChild<QGroupBox *>(QStringLiteral("CBTestGroup"))->findChildren<QCheckBox *>();
+    }
     QPushButton *button(const QString &name) const { return page.findChild<QPushButton *>(name); }
 
     QStringList shownInputs() const
@@ -97,10 +100,9 @@ void tst_TestPage::layout()
 {
     Rig rig;
     const QList<QCheckBox *> items = rig.items();
-    const QStringList captions{QStringLiteral("Проверка ГЛОНАСС/GPS"),    QStringLiteral("Проверка GSM CCID"),
-                               QStringLiteral("Проверка GSM IMEI"),       QStringLiteral("Аудиотракт"),
-                               QStringLiteral("Проверка FLASH памяти"),   QStringLiteral("Проверка управления реле"),
-                               QStringLiteral("Калибровка АЦП")};
+    const QStringList captions { QStringLiteral("Проверка ГЛОНАСС/GPS"), QStringLiteral("Проверка GSM CCID"),
+        QStringLiteral("Проверка GSM IMEI"), QStringLiteral("Аудиотракт"), QStringLiteral("Проверка FLASH памяти"),
+        QStringLiteral("Проверка управления реле"), QStringLiteral("Калибровка АЦП") };
     QCOMPARE(items.size(), captions.size());
     auto *grid = qobject_cast<QGridLayout *>(rig.page.findChild<QGroupBox *>(QStringLiteral("CBTestGroup"))->layout());
     QVERIFY(grid);
@@ -123,9 +125,9 @@ void tst_TestPage::startSendsTickedTerminalTests_data()
     QTest::addColumn<QList<int>>("ticked");
     QTest::addColumn<int>("sent");
     QTest::addColumn<int>("mask");
-    QTest::newRow("all seven") << QList<int>{0, 1, 2, 3, 4, 5, 6} << 0x17 << 0xDF;
-    QTest::newRow("only audio") << QList<int>{3} << 0x00 << 0x08;
-    QTest::newRow("gsm imei and relays") << QList<int>{2, 5} << 0x04 << 0x44;
+    QTest::newRow("all seven") << QList<int> { 0, 1, 2, 3, 4, 5, 6 } << 0x17 << 0xDF;
+    QTest::newRow("only audio") << QList<int> { 3 } << 0x00 << 0x08;
+    QTest::newRow("gsm imei and relays") << QList<int> { 2, 5 } << 0x04 << 0x44;
 }
 
 void tst_TestPage::startSendsTickedTerminalTests()
@@ -138,7 +140,7 @@ void tst_TestPage::startSendsTickedTerminalTests()
     for (int i : ticked)
         rig.items().at(i)->setChecked(true);
     QTest::mouseClick(rig.button(QStringLiteral("cxButton1")), Qt::LeftButton);
-    QCOMPARE(rig.port.written, QList<QByteArray>{programFrame(Commands::startTests(quint8(sent)))});
+    QCOMPARE(rig.port.written, QList<QByteArray> { programFrame(Commands::startTests(quint8(sent))) });
     QCOMPARE(int(rig.page.selfTest().TestMask), mask);
     const QStringList shown = rig.page.memo()->toPlainText().split(u'\n');
     QCOMPARE(shown.size(), 1);
@@ -150,8 +152,8 @@ void tst_TestPage::digitalInputs_data()
     QTest::addColumn<QByteArray>("earlier");
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QStringList>("shown");
-    QTest::newRow("0x05") << QByteArray() << QByteArray("\x05") << QStringList{Open, Closed, Open, Closed};
-    QTest::newRow("upper bits ignored") << QByteArray() << QByteArray("\xF2") << QStringList{Closed, Open, Closed, Closed};
+    QTest::newRow("0x05") << QByteArray() << QByteArray("\x05") << QStringList { Open, Closed, Open, Closed };
+    QTest::newRow("upper bits ignored") << QByteArray() << QByteArray("\xF2") << QStringList { Closed, Open, Closed, Closed };
     QTest::newRow("0x00 after 0x0F") << QByteArray("\x0F") << QByteArray(1, '\0') << QStringList(4, Closed);
     QTest::newRow("silent after 0x0F") << QByteArray("\x0F") << QByteArray() << QStringList(4, Open);
     QTest::newRow("silent from the start") << QByteArray() << QByteArray() << QStringList(4, Closed);
@@ -186,8 +188,8 @@ void tst_TestPage::highlighter_data()
     QTest::newRow("label") << QStringLiteral("[GPS] Широта:56.3") << QStringLiteral("GPS") << blue << false;
     QTest::newRow("text after the label") << QStringLiteral("[GPS] Широта:56.3") << QStringLiteral("56.3") << blue << false;
     QTest::newRow("before the bracket") << QStringLiteral("12:00 [x] OK") << QStringLiteral("12") << plain << false;
-    QTest::newRow("no bracket, no colour") << QStringLiteral("07:05:09 Тестирование окончено! OK") << QStringLiteral("OK") << plain
-                                           << false;
+    QTest::newRow("no bracket, no colour") << QStringLiteral("07:05:09 Тестирование окончено! OK") << QStringLiteral("OK")
+                                           << plain << false;
     QTest::newRow("Latin OK") << QStringLiteral("[x] OK") << QStringLiteral("OK") << green << true;
     QTest::newRow("Cyrillic ОК") << QStringLiteral("[SRAM] 1 банк ОК") << QStringLiteral("ОК") << green << true;
     QTest::newRow("OK inside a word") << QStringLiteral("[x] ОКНО") << QStringLiteral("ОКНО") << blue << false;
@@ -200,7 +202,8 @@ void tst_TestPage::highlighter_data()
     QTest::newRow("GPS not valid") << QStringLiteral("[GPS] Данные не верны.") << QStringLiteral("верны.") << red << true;
     QTest::newRow("test failed") << QStringLiteral("[Реле] Тест не пройден!") << QStringLiteral("пройден") << red << true;
     QTest::newRow("test passed") << QStringLiteral("[Реле] Тест пройден!") << QStringLiteral("Тест") << green << true;
-    QTest::newRow("not calibrated") << QStringLiteral("[АЦП] Калибровка не выполнена") << QStringLiteral("выполнена") << red << true;
+    QTest::newRow("not calibrated") << QStringLiteral("[АЦП] Калибровка не выполнена") << QStringLiteral("выполнена") << red
+                                    << true;
     QTest::newRow("calibrated") << QStringLiteral("[АЦП] Калибровка выполнена") << QStringLiteral("выполнена") << green << true;
 }
 
