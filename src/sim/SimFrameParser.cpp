@@ -30,6 +30,13 @@ void SimFrameParser::reset()
     m_remaining = 0;
 }
 
+QByteArray SimFrameParser::takeHeld()
+{
+    const QByteArray held = m_held;
+    reset();
+    return held;
+}
+
 SimFrameParser::Result SimFrameParser::push(quint8 b, const QByteArray &preamble)
 {
     Result r;

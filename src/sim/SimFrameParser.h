@@ -25,6 +25,8 @@ public:
     Result push(quint8 b, const QByteArray &preamble);
     // Forgets a half-received frame (a pause on the line); its bytes are lost.
     void reset();
+    // Gives up a half-received frame and hands back its bytes.
+    QByteArray takeHeld();
     bool idle() const { return m_state == State::Hunting && m_held.isEmpty(); }
 
     // How many body bytes follow the code: -1 when a length byte says so.

@@ -1,9 +1,7 @@
 #pragma once
 
+#include "SimHost.h"
 #include "link/Port.h"
-
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <memory>
 
@@ -11,7 +9,7 @@ class SimTerminal;
 
 // The port named "sim": the simulated terminal inside the process. Bytes
 // reach the receiver through the event loop, as a serial port's do, after the
-// terminal's latency and the time the line needs at the chosen bit rate.
+// terminal's latency and the time the line needs at the port's bit rate.
 class SimPort final : public Port
 {
     Q_OBJECT
@@ -23,30 +21,15 @@ public:
 
     bool open() override;
     void close() override;
-    bool isOpen() const override { return m_open; }
+    bool isOpen() const override { return m_host.running(); }
     bool write(const QByteArray &bytes) override;
 
     SimTerminal &terminal() { return *m_terminal; }
 
 private:
     SimPort(std::unique_ptr<SimTerminal> own, SimTerminal *terminal, QObject *parent);
-    void send(const QByteArray &bytes, int delayMs);
-    void onTick();
-    void deliverDue();
-    qint64 lineMs(qsizetype bytes) const;
 
     std::unique_ptr<SimTerminal> m_own;
     SimTerminal *m_terminal;
-    bool m_open = false;
-    QElapsedTimer m_clock;
-    qint64 m_lastTick = 0;
-    QTimer m_ticker;
-    QTimer m_delivery;
-
-    struct Pending
-    {
-        qint64 at;
-        QByteArray bytes;
-    };
-    QList<Pending> m_pending; // in order of delivery
+    SimHost m_host;
 };

@@ -19,6 +19,11 @@ const QByteArray BootPreamble = QByteArrayLiteral("\xAA\x77\xAA\x77");
 // A half-received frame is forgotten after this long without a byte, as the
 // firmware's receive timeout does.
 constexpr int FrameTimeoutMs = 500;
+// In the pass-through modes bytes that might begin the mode command are held
+// back only this long before they go on to the modem or receiver.
+constexpr int PassThroughHoldMs = 20;
+// From the restart to the first log record.
+constexpr int BootMs = 300;
 // The part of the supply voltage the input divider and diode take away.
 constexpr int AdcOffsetMv = 385;
 
@@ -57,12 +62,23 @@ QByteArray SimTerminal::frame(quint8 code, const QByteArray &payload) const
 QByteArray SimTerminal::feed(const QByteArray &bytesFromProgram)
 {
     m_out.clear();
-    if (!m_parser.idle() && m_now - m_lastByteAt > FrameTimeoutMs)
+    if (passThrough() && !m_parser.idle() && m_now - m_lastByteAt >= PassThroughHoldMs)
+        passOn(m_parser.takeHeld());
+    else if (!m_parser.idle() && m_now - m_lastByteAt > FrameTimeoutMs)
         m_parser.reset();
     m_lastByteAt = m_now;
     for (char c : bytesFromProgram) {
         // The preamble is looked up per byte: a frame may change the framing.
         const SimFrameParser::Result r = m_parser.push(static_cast<quint8>(c), preamble());
+        if (passThrough()) {
+            // Only the mode command is a frame here; everything else is text.
+            passOn(r.stray);
+            if (r.frame && !(r.checksumOk && static_cast<quint8>(r.body.at(0)) == cmdSetMode))
+                passOn(r.raw);
+            else if (r.frame)
+                take(r.body);
+            continue;
+        }
         if (!r.frame)
             continue;
         if (!r.checksumOk) {
@@ -79,11 +95,30 @@ QByteArray SimTerminal::feed(const QByteArray &bytesFromProgram)
 
 QByteArray SimTerminal::tick(int ms)
 {
-    m_now += qMax(0, ms);
-    QByteArray out;
+    ms = qMax(0, ms);
+    m_now += ms;
+    m_out.clear();
+    if (passThrough() && !m_parser.idle() && m_now - m_lastByteAt >= PassThroughHoldMs)
+        passOn(m_parser.takeHeld());
+    if (m_logEnabled && !passThrough() && !m_boot.active())
+        for (const QByteArray &payload : m_log.tick(ms, *this))
+            m_out.append(frame(cmdLog, payload));
+    if (m_workMode == 3)
+        m_out.append(m_nav.tick(ms, utc()));
     while (!m_due.isEmpty() && m_due.first().at <= m_now)
-        out.append(m_due.takeFirst().bytes);
-    return out;
+        m_out.append(m_due.takeFirst().bytes);
+    return std::exchange(m_out, {});
+}
+
+void SimTerminal::passOn(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    if (m_workMode == 2) {
+        const QByteArray ccid = SimParameters::swapPairs(m_parameters.value(12));
+        m_out.append(m_modem.input(bytes, {ccid, m_parameters.value(41)}));
+    }
+    // The receiver takes no input worth answering.
 }
 
 void SimTerminal::schedule(int delayMs, const QByteArray &bytes)
@@ -181,8 +216,12 @@ void SimTerminal::restart()
 {
     m_boot.leave();
     m_parser.reset();
+    m_modem.reset();
     m_workMode = 1;
     ++m_restarts;
+    // The restart marker is part of the boot banner and goes out whether log
+    // output is on or not: the program relies on it after a firmware update.
+    schedule(BootMs, frame(cmdLog, m_log.restartRecord()));
 }
 
 void SimTerminal::take(const QByteArray &body)
@@ -222,6 +261,8 @@ void SimTerminal::take(const QByteArray &body)
     }
     case cmdWriteFuelPoint:
         return handleWriteFuelPoint(body);
+    case cmdStartTests:
+        return handleStartTests(body);
     case cmdBootloader:
         // The reply still goes out in the normal framing; the switch follows it.
         answer(code, oneByte(0));
@@ -248,8 +289,22 @@ void SimTerminal::handleSetMode(const QByteArray &body)
     const quint8 mode = body.size() == 3 ? static_cast<quint8>(body.at(2)) : 0;
     if (mode < 1 || mode > 4)
         return nak(cmdSetMode);
+    if (mode != m_workMode) {
+        m_modem.reset();
+        m_nav.restartStream();
+    }
     m_workMode = mode;
     answer(cmdSetMode, oneByte(mode));
+}
+
+void SimTerminal::handleStartTests(const QByteArray &body)
+{
+    if (body.size() != 3)
+        return nak(cmdStartTests);
+    const quint8 mask = static_cast<quint8>(body.at(2)) & SimSelfTest::OwnTests;
+    answer(cmdStartTests, oneByte(SimSelfTest::Started));
+    for (const SimSelfTest::Report &r : m_selfTest.run(mask, *this))
+        schedule(r.atMs, frame(cmdTestReport, r.payload));
 }
 
 void SimTerminal::handleWriteFuelPoint(const QByteArray &body)

@@ -4,10 +4,15 @@
 #include "SimFaults.h"
 #include "SimFrameParser.h"
 #include "SimFuelTable.h"
+#include "SimLogOutput.h"
+#include "SimModem.h"
+#include "SimNavReceiver.h"
 #include "SimParameters.h"
+#include "SimSelfTest.h"
 #include "SimStats.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QRandomGenerator>
 
@@ -36,12 +41,24 @@ public:
 
     // --- the model, for hosts and tests ---
     SimParameters &parameters() { return m_parameters; }
+    const SimParameters &parameters() const { return m_parameters; }
     SimFuelTable &fuelTable() { return m_fuel; }
+    const SimFuelTable &fuelTable() const { return m_fuel; }
     const SimBootloader &bootloader() const { return m_boot; }
+    SimLogOutput &logOutput() { return m_log; }
+    SimNavReceiver &navReceiver() { return m_nav; }
+    const SimNavReceiver &navReceiver() const { return m_nav; }
+    SimSelfTest &selfTest() { return m_selfTest; }
+    const SimModem &modem() const { return m_modem; }
     quint8 workMode() const { return m_workMode; }
     bool logEnabled() const { return m_logEnabled; }
     quint8 relays() const { return m_relays; }
     int restarts() const { return m_restarts; }
+    bool passThrough() const { return m_workMode == 2 || m_workMode == 3; }
+
+    // The terminal's clock as UTC: the epoch plus now().
+    QDateTime utc() const { return m_epoch.addMSecs(m_now); }
+    void setEpoch(const QDateTime &utc) { m_epoch = utc; }
 
     // Live inputs of the simulated vehicle.
     int supplyMillivolts() const { return m_supplyMv; }
@@ -59,7 +76,7 @@ public:
     QByteArray frame(quint8 code, const QByteArray &payload) const;
     QByteArray preamble() const;
 
-    // Power cycle: normal framing, main mode, the restart line after boot.
+    // Power cycle: normal framing, main mode, the "CLEAR" record after boot.
     void restart();
 
 private:
@@ -72,6 +89,9 @@ private:
     void handleSetMode(const QByteArray &body);
     void handleBoot(quint8 code, const QByteArray &body);
     void handleWriteFuelPoint(const QByteArray &body);
+    void handleStartTests(const QByteArray &body);
+    // Bytes for the modem or the receiver in the pass-through modes.
+    void passOn(const QByteArray &bytes);
 
     SimFaults m_faults;
     SimStats m_stats;
@@ -80,6 +100,11 @@ private:
     SimParameters m_parameters;
     SimFuelTable m_fuel;
     SimBootloader m_boot;
+    SimLogOutput m_log;
+    SimNavReceiver m_nav;
+    SimModem m_modem;
+    SimSelfTest m_selfTest;
+    QDateTime m_epoch = QDateTime::currentDateTimeUtc();
 
     qint64 m_now = 0;
     qint64 m_lastByteAt = 0;
