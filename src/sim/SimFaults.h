@@ -16,5 +16,5 @@ struct SimFaults
     double dropRate = 0;        // reply not sent at all
     double staleRate = 0;       // a reply of another code goes out first
     double noiseRate = 0;       // a few random bytes go out before the reply
-    QSet<quint8> silentCodes;   // requests with these codes are never answered
+    QSet<quint8> silentCodes;   // requests with these codes are ignored altogether
 };

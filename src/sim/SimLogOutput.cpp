@@ -30,7 +30,7 @@ QByteArray SimLogOutput::record(const char *name, const QByteArray &data) const
     return payload;
 }
 
-QByteArray SimLogOutput::restartRecord()
+QByteArray SimLogOutput::restartRecord(int bootMs)
 {
     m_boot = {
         record("MSG_START", " 3.4.17"),
@@ -42,6 +42,7 @@ QByteArray SimLogOutput::restartRecord()
         record("MSG_GSM_REG", " MTS RUS"),
     };
     m_step = 0;
+    m_owedMs = -bootMs; // nothing before the marker
     return record("MSG_CLEAR");
 }
 

@@ -21,8 +21,8 @@ public:
 
     // The payloads due after ms more milliseconds of log output.
     QList<QByteArray> tick(int ms, const SimTerminal &terminal);
-    // The restart marker, and the boot records queued behind it.
-    QByteArray restartRecord();
+    // The restart marker, due after bootMs, and the boot records queued behind it.
+    QByteArray restartRecord(int bootMs);
     const SimMessageHeader &header() const { return m_header; }
 
     // A record's payload: the 16-bit message number, then the data bytes.

@@ -24,6 +24,8 @@ constexpr int FrameTimeoutMs = 500;
 constexpr int PassThroughHoldMs = 20;
 // From the restart to the first log record.
 constexpr int BootMs = 300;
+// The resolution of the terminal's clock.
+constexpr int TickStepMs = 10;
 // The part of the supply voltage the input divider and diode take away.
 constexpr int AdcOffsetMv = 385;
 
@@ -95,9 +97,22 @@ QByteArray SimTerminal::feed(const QByteArray &bytesFromProgram)
 
 QByteArray SimTerminal::tick(int ms)
 {
-    ms = qMax(0, ms);
-    m_now += ms;
+    // In short steps, so that what falls due within one long tick still goes
+    // out in the order of its times.
     m_out.clear();
+    for (int left = qMax(0, ms); left > 0;) {
+        const int step = qMin(left, TickStepMs);
+        advance(step);
+        left -= step;
+    }
+    return std::exchange(m_out, {});
+}
+
+void SimTerminal::advance(int ms)
+{
+    m_now += ms;
+    while (!m_due.isEmpty() && m_due.first().at <= m_now)
+        m_out.append(m_due.takeFirst().bytes);
     if (passThrough() && !m_parser.idle() && m_now - m_lastByteAt >= PassThroughHoldMs)
         passOn(m_parser.takeHeld());
     if (m_logEnabled && !passThrough() && !m_boot.active())
@@ -105,9 +120,6 @@ QByteArray SimTerminal::tick(int ms)
             m_out.append(frame(cmdLog, payload));
     if (m_workMode == 3)
         m_out.append(m_nav.tick(ms, utc()));
-    while (!m_due.isEmpty() && m_due.first().at <= m_now)
-        m_out.append(m_due.takeFirst().bytes);
-    return std::exchange(m_out, {});
 }
 
 void SimTerminal::passOn(const QByteArray &bytes)
@@ -149,10 +161,6 @@ QByteArray SimTerminal::noise()
 
 void SimTerminal::answer(quint8 code, const QByteArray &payload)
 {
-    if (m_faults.silentCodes.contains(m_requestCode)) {
-        ++m_stats.silenced;
-        return;
-    }
     if (draw(m_faults.staleRate)) {
         QByteArray stale = m_lastReply;
         if (stale.isEmpty() || static_cast<quint8>(stale.at(0)) == code)
@@ -221,13 +229,17 @@ void SimTerminal::restart()
     ++m_restarts;
     // The restart marker is part of the boot banner and goes out whether log
     // output is on or not: the program relies on it after a firmware update.
-    schedule(BootMs, frame(cmdLog, m_log.restartRecord()));
+    schedule(BootMs, frame(cmdLog, m_log.restartRecord(BootMs)));
 }
 
 void SimTerminal::take(const QByteArray &body)
 {
     const auto code = static_cast<quint8>(body.at(0));
-    m_requestCode = code;
+    // A silenced command is ignored altogether, as by a firmware without it.
+    if (m_faults.silentCodes.contains(code)) {
+        ++m_stats.silenced;
+        return;
+    }
     if (m_boot.active()) {
         handleBoot(code, body);
         return;

@@ -80,6 +80,7 @@ public:
     void restart();
 
 private:
+    void advance(int ms);
     void take(const QByteArray &body);
     void answer(quint8 code, const QByteArray &payload);
     void nak(quint8 code);
@@ -116,7 +117,6 @@ private:
     quint8 m_inputs = 0x02;
     quint16 m_fuelAdc = 1850;
 
-    quint8 m_requestCode = 0;  // the request being answered
     QByteArray m_out;          // what feed() returns
     QByteArray m_lastReply;    // code + payload of the last reply, for stale replies
 
