@@ -191,7 +191,9 @@ void SimTerminal::answer(quint8 code, const QByteArray &payload)
         m_out.append(frame(code, payload));
         ++m_stats.replies;
     }
-    m_lastReply = oneByte(code) + payload;
+    // A stale reply is one of another request, never a negative reply.
+    if (code != cmdNak)
+        m_lastReply = oneByte(code) + payload;
 }
 
 void SimTerminal::nak(quint8 code)

@@ -40,6 +40,7 @@ private slots:
     void faults_data();
     void faults();
     void silentCodes();
+    void staleReplyNeverNegative();
     void seedRepeats();
 };
 
@@ -268,6 +269,17 @@ void tst_SimTerminal::silentCodes()
     QCOMPARE(ask(sim, readParam(8)), QByteArray());
     QCOMPARE(sim.stats().silenced, 1);
     QVERIFY(!ask(sim, readParam(9)).isEmpty());
+}
+
+void tst_SimTerminal::staleReplyNeverNegative()
+{
+    SimTerminal sim;
+    sim.faults().staleRate = 1;
+    QCOMPARE(ask(sim, readParam(31)).right(8), terminalFrame(cmdNak, hex("1F"))); // unknown number
+    const QByteArray out = ask(sim, readParam(8));
+    QVERIFY(!out.contains(terminalFrame(cmdNak, hex("1F"))));
+    QVERIFY(out.endsWith(terminalFrame(8, sim.readValue(8))));
+    QCOMPARE(sim.stats().stale, 2);
 }
 
 void tst_SimTerminal::seedRepeats()
