@@ -48,6 +48,7 @@ void TfrmMain::FormCreate()
     portLoop();
     m_link.TransactProc = [this](const TBuf &request) { return m_link.Transact(request); };
     CreateParams();
+    CreateTestPage();
     // A store that cannot be written costs this run's settings, not the start.
     m_xml.close();
     m_link.NakCount = 0;

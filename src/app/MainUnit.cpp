@@ -5,6 +5,7 @@
 #include "config/ConfigGrid.h"
 #include "config/TerminalParams.h"
 #include "link/Link.h"
+#include "selftest/MessageBoxOperator.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -61,6 +62,8 @@ TfrmMain::~TfrmMain()
     // The views go before the port; neither may outlive the other's pointer.
     if (Com)
         Com->detachSink();
+    // The link outlives the window: no frame may reach the destroyed page.
+    m_link.HandleTestFrame = nullptr;
 }
 
 void TfrmMain::placeAtScreenCentre()

@@ -12,6 +12,7 @@
 class ConfigActions;
 class ConfigGrid;
 class Link;
+class MessageBoxOperator;
 class QAction;
 class QLabel;
 class QProgressBar;
@@ -20,6 +21,7 @@ class QTabWidget;
 class QToolBar;
 class StatusLamp;
 class TerminalParams;
+class TestPage;
 class TerminalView;
 class XmlStore;
 
@@ -79,6 +81,11 @@ public:
     int ParamCount = 0;
     ConfigGrid *cxVGrid = nullptr;
     ConfigActions *configActions = nullptr;
+
+    // --- the testing page (MainSelfTest.cpp) ---
+    // Built once the parameter objects exist: its inputs check reads InputsState.
+    void CreateTestPage();
+    TestPage *testPage = nullptr;
 
     // --- running ---
     void ALUpdate();
@@ -154,6 +161,7 @@ private:
     XmlStore &m_xml;
     std::unique_ptr<Port> Com;
     std::unique_ptr<TerminalParams> m_params;
+    std::unique_ptr<MessageBoxOperator> m_operator;
     QString m_portProblem; // why the last opening failed, for the setup dialog
     bool m_terminate = false;
 };
