@@ -6,7 +6,7 @@
 // Colours the terminal's log: modem exchanges between braces (which may run
 // over several lines), information lines and TCP packet lines. Text outside
 // these ranges keeps the view's own colours.
-class LogHighlighter final : public QSyntaxHighlighter
+class LogHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:

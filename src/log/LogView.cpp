@@ -21,10 +21,13 @@ void LogView::appendLine(const QString &line)
 {
     QTextDocument *doc = document();
     QTextCursor cursor(doc);
+    // One edit: the highlighter and the layout hear of the new line once.
+    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     if (!doc->isEmpty())
         cursor.insertBlock();
     cursor.insertText(line);
+    cursor.endEditBlock();
 }
 
 void LogView::postPageDown()
