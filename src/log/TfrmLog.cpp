@@ -1,7 +1,6 @@
 #include "TfrmLog.h"
 
 #include "LogFindBar.h"
-#include "LogHighlighter.h"
 #include "LogLine.h"
 #include "LogView.h"
 #include "MessageCatalogue.h"
@@ -36,7 +35,6 @@ TfrmLog::TfrmLog(Context context, QWidget *parent)
     m_log = new LogView(this);
     m_log->setObjectName(QStringLiteral("log"));
     m_log->setContextMenuPolicy(Qt::CustomContextMenu);
-    new LogHighlighter(m_log->document());
     m_findBar = new LogFindBar(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -52,7 +50,7 @@ TfrmLog::TfrmLog(Context context, QWidget *parent)
     connect(m_findBar, &LogFindBar::findRequested, this, &TfrmLog::findText);
     connect(m_findBar, &LogFindBar::closed, m_log, qOverload<>(&QWidget::setFocus));
     connect(m_log, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        std::unique_ptr<QMenu> menu(m_log->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(m_log->createContextMenu());
         menu->addSeparator();
         menu->addAction(m_find);
         menu->addAction(m_save);
@@ -194,28 +192,14 @@ void TfrmLog::ToolButton2Click()
 
 void TfrmLog::findText(const QString &text, bool backward)
 {
-    if (text.isEmpty())
-        return;
-    const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
-    bool found = m_log->find(text, flags);
-    if (!found) {
-        // Go round from the other end of the log.
-        QTextCursor cursor = m_log->textCursor();
-        cursor.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
-        m_log->setTextCursor(cursor);
-        found = m_log->find(text, flags);
-    }
-    m_findBar->setNotFound(!found);
+    m_findBar->setNotFound(!text.isEmpty() && !m_log->find(text, backward));
 }
 
 bool TfrmLog::saveLog(const QString &fileName, QString *error) const
 {
     QSaveFile file(fileName);
     if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QByteArray text = m_log->toPlainText().toUtf8();
-        if (!text.isEmpty())
-            text.append('\n');
-        file.write(text);
+        file.write(m_log->text().toUtf8());
         if (file.commit())
             return true;
     }

@@ -1,23 +1,19 @@
-#include "log/LogHighlighter.h"
-#include "log/LogView.h"
+#include "log/LogRules.h"
 
 #include <QColor>
-#include <QPlainTextDocumentLayout>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTextLayout>
 
 namespace {
 // The colour and weight drawn at a position: "default" outside every range,
 // otherwise "#rrggbb" with " bold" for bold text.
-QString styleAt(const QTextBlock &block, int pos)
+QString styleAt(const QList<QTextLayout::FormatRange> &ranges, int pos)
 {
-    const QList<QTextLayout::FormatRange> ranges = block.layout()->formats();
     QString style = QStringLiteral("default");
-    // Later ranges are drawn over earlier ones.
     for (const QTextLayout::FormatRange &r : ranges) {
         if (pos >= r.start && pos < r.start + r.length) {
+            if (style != QStringLiteral("default"))
+                return QStringLiteral("overlapping");
             style = r.format.foreground().color().name();
             if (r.format.fontWeight() == QFont::Bold)
                 style += QStringLiteral(" bold");
@@ -45,16 +41,17 @@ const QString Default = QStringLiteral("default");
 
 Q_DECLARE_METATYPE(QList<Probe>)
 
-class tst_LogHighlighter : public QObject
+class tst_LogRules : public QObject
 {
     Q_OBJECT
 private slots:
     void formats_data();
     void formats();
-    void appendingKeepsOldLines();
+    void stateCarried_data();
+    void stateCarried();
 };
 
-void tst_LogHighlighter::formats_data()
+void tst_LogRules::formats_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QList<Probe>>("probes");
@@ -90,52 +87,53 @@ void tst_LogHighlighter::formats_data()
         << QList<Probe>{{0, "***", 0, Navy}, {0, "5", 0, Navy}, {0, "TCP", 0, Navy}};
 }
 
-void tst_LogHighlighter::formats()
+void tst_LogRules::formats()
 {
     QFETCH(QStringList, lines);
     QFETCH(QList<Probe>, probes);
 
-    QTextDocument doc;
-    doc.setDocumentLayout(new QPlainTextDocumentLayout(&doc)); // as in the log view
-    LogHighlighter highlighter(&doc);
-    doc.setPlainText(lines.join(QLatin1Char('\n')));
-    QCoreApplication::processEvents(); // the highlighter's first pass is deferred
+    // Each line is coloured knowing only what the line before it left open.
+    QList<QList<QTextLayout::FormatRange>> formats;
+    LogRules::State state = LogRules::Outside;
+    for (const QString &line : lines) {
+        formats.append({});
+        state = LogRules::highlight(line, state, &formats.last());
+    }
     for (const Probe &p : probes) {
-        const QTextBlock block = doc.findBlockByNumber(p.line);
-        int pos = -1;
+        const QString &line = lines.at(p.line);
+        qsizetype pos = -1;
         for (int i = 0; i <= p.occurrence; ++i)
-            pos = block.text().indexOf(p.at, pos + 1);
+            pos = line.indexOf(p.at, pos + 1);
         QVERIFY2(pos >= 0, qPrintable(p.at));
-        QVERIFY2(styleAt(block, pos) == p.style,
-                 qPrintable(QStringLiteral("line %1 at \"%2\": %3, expected %4").arg(p.line).arg(p.at, styleAt(block, pos), p.style)));
+        const QString got = styleAt(formats.at(p.line), int(pos));
+        QVERIFY2(got == p.style, qPrintable(QStringLiteral("line %1 at \"%2\": %3, expected %4").arg(p.line).arg(p.at, got, p.style)));
     }
 }
 
-void tst_LogHighlighter::appendingKeepsOldLines()
+void tst_LogRules::stateCarried_data()
 {
-    // Adding a line at the end highlights that line and looks again at the one
-    // before it (where the line break went in), however long the log.
-    LogView view;
-    struct Counting : LogHighlighter
-    {
-        using LogHighlighter::LogHighlighter;
-        int calls = 0;
-        void highlightBlock(const QString &text) override
-        {
-            ++calls;
-            LogHighlighter::highlightBlock(text);
-        }
-    } highlighter(view.document());
-    for (int i = 0; i < 1000; ++i)
-        view.appendLine(QStringLiteral("строка %1 {OK}").arg(i));
-    QCoreApplication::processEvents();
-    QVERIFY(highlighter.calls >= 1000);
-    highlighter.calls = 0;
-    for (int i = 0; i < 100; ++i)
-        view.appendLine(QStringLiteral("новая %1").arg(i));
-    QVERIFY(highlighter.calls >= 100);
-    QVERIFY2(highlighter.calls <= 2 * 100, qPrintable(QString::number(highlighter.calls)));
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+
+    QTest::newRow("plain") << "text" << 0 << 0;
+    QTest::newRow("opens") << "a {b" << 0 << 1;
+    QTest::newRow("opens and closes") << "a {b} c" << 0 << 0;
+    QTest::newRow("stays open") << "no brace" << 1 << 1;
+    QTest::newRow("closes") << "x} y" << 1 << 0;
+    QTest::newRow("closes and opens again") << "x} y {z" << 1 << 1;
+    QTest::newRow("brace in an info line") << "*** Информация {" << 0 << 0;
+    QTest::newRow("brace in a TCP line") << "TCP пакет символов=3 {" << 0 << 0;
+    QTest::newRow("empty line keeps it open") << "" << 1 << 1;
 }
 
-QTEST_MAIN(tst_LogHighlighter)
-#include "tst_LogHighlighter.moc"
+void tst_LogRules::stateCarried()
+{
+    QFETCH(QString, line);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QCOMPARE(int(LogRules::highlight(line, LogRules::State(before), nullptr)), after);
+}
+
+QTEST_MAIN(tst_LogRules)
+#include "tst_LogRules.moc"
