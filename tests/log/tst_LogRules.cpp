@@ -96,7 +96,7 @@ void tst_LogRules::formats()
     QList<QList<QTextLayout::FormatRange>> formats;
     LogRules::State state = LogRules::Outside;
     for (const QString &line : lines) {
-        formats.append({});
+        formats.append(QList<QTextLayout::FormatRange>());
         state = LogRules::highlight(line, state, &formats.last());
     }
     for (const Probe &p : probes) {
