@@ -2,7 +2,10 @@
 
 #include <QLineEdit>
 
-// The volume editor: a number with up to four decimals, or nothing.
+class CalcPopup;
+
+// The volume editor: a number with up to four decimals, or nothing, and a
+// drop-down calculator whose result replaces the number.
 class CalcEdit : public QLineEdit
 {
     Q_OBJECT
@@ -14,4 +17,7 @@ public:
     // An invalid QVariant stands for an empty cell.
     QVariant value() const;
     void setValue(const QVariant &value);
+
+    void showCalculator();
+    CalcPopup *popup = nullptr;
 };

@@ -4,6 +4,8 @@
 #include "FuelCellDelegate.h"
 #include "FuelChart.h"
 
+#include "config/TDigitalSensorParam.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QGridLayout>
@@ -76,7 +78,31 @@ QWidget *TSensorFrame::createNamesGroup()
     }
     btnSave = new QPushButton(QStringLiteral("Сохранить"), group);
     layout->addWidget(btnSave, 4, 1, Qt::AlignRight);
+    connect(btnSave, &QPushButton::clicked, this, &TSensorFrame::btnSaveClick);
     return group;
+}
+
+void TSensorFrame::ShowSensorParam(TDigitalSensorParam &param)
+{
+    const QList<QLineEdit *> fields = nameFields();
+    for (int k = 0; k < TDigitalSensorParam::InputCount; ++k)
+        fields[k]->setText(param.name(k));
+    SensorParam = &param;
+    // Rows from an earlier visit stay, so the count must describe them.
+    PointCount = View->rowCount();
+}
+
+void TSensorFrame::btnSaveClick()
+{
+    if (!SensorParam)
+        return;
+    QStringList names;
+    const QList<QLineEdit *> fields = nameFields();
+    for (int k = 0; k < TDigitalSensorParam::InputCount; ++k) {
+        SensorParam->SetName(k, fields[k]->text());
+        names << fields[k]->text();
+    }
+    emit sensorNamesSaved(names);
 }
 
 QWidget *TSensorFrame::createToolBar()

@@ -15,6 +15,7 @@ class QStandardItemModel;
 class QTableView;
 class QToolButton;
 class Link;
+class TDigitalSensorParam;
 
 // The page "Датчики": the names of the four digital inputs and the fuel
 // level sensor's calibration table with its live reading and chart.
@@ -27,8 +28,11 @@ public:
 
     explicit TSensorFrame(Link &link, QWidget *parent = nullptr);
 
+    // The page is entered: show the input names of param and keep it.
+    void ShowSensorParam(TDigitalSensorParam &param);
     void ReadCurrentValues();
 
+    void btnSaveClick();
     void btnRefreshClick();
     void VoltagePropertiesButtonClick();
     void AInsertPointExecute();
@@ -43,6 +47,7 @@ public:
 
     qint32 PointCount = 0;
     FuelTable table; // Points, CurrentFuel, CurrentAdc
+    TDigitalSensorParam *SensorParam = nullptr; // not owned; none until the page is first entered
 
     QAction *AInsertPoint = nullptr;
     QAction *ARemovePoint = nullptr;
@@ -69,7 +74,12 @@ public:
     // Shows a problem to the user; a message box unless replaced (tests, scripts).
     std::function<void(const QString &text)> ShowError;
 
+signals:
+    // The input names were saved; they label the inputs in the configuration grid.
+    void sensorNamesSaved(const QStringList &names);
+
 private:
+    QList<QLineEdit *> nameFields() const { return {eDT1, eDT2, eDT3, eDT4}; }
     QWidget *createNamesGroup();
     QWidget *createTableGroup();
     QWidget *createToolBar();

@@ -4,8 +4,11 @@
 
 #include "calibration/AdcCellEditor.h"
 #include "calibration/CalcEdit.h"
+#include "calibration/CalcPopup.h"
 #include "calibration/FuelChart.h"
 #include "calibration/TSensorFrame.h"
+#include "config/ParamRegistry.h"
+#include "config/TDigitalSensorParam.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -95,6 +99,11 @@ private slots:
     void clearKeepsChart();
     void refreshLabels();
     void cellRefreshFillsFocusedRow();
+    void calculatorFillsVolume();
+    void namesBeforeFirstEntry();
+    void namesSaved();
+    void unsavedNamesReplacedOnEntry();
+    void entryKeepsRows();
 };
 
 void tst_SensorFrame::loadTable_data()
@@ -303,6 +312,104 @@ void tst_SensorFrame::cellRefreshFillsFocusedRow()
     QCOMPARE(editor->edit->text(), QString("4000"));
     QCOMPARE(rig.column(TSensorFrame::Voltage), QString("100 4000"));
     QCOMPARE(rig.column(TSensorFrame::Fuel), QString("1.0000 2.0000")); // the volume stays
+}
+
+void tst_SensorFrame::calculatorFillsVolume()
+{
+    Rig rig;
+    rig.frame.show();
+    rig.addRows(1);
+    rig.setRow(0, 100, 12.5);
+    const QModelIndex cell = rig.frame.View->index(0, TSensorFrame::Fuel);
+    rig.frame.grid->setCurrentIndex(cell);
+    rig.frame.grid->edit(cell);
+    auto *editor = qobject_cast<CalcEdit *>(rig.frame.grid->indexWidget(cell));
+    QVERIFY(editor);
+
+    editor->showCalculator();
+    for (const char *key : {"/", "3", "="})
+        editor->popup->press(QString::fromLatin1(key));
+
+    // The editor outlived the calculator and holds its result to four decimals.
+    QCOMPARE(rig.frame.grid->indexWidget(cell), editor);
+    QCOMPARE(editor->text(), QString("4.1667"));
+    rig.frame.ASaveTableExecute();
+    QCOMPARE(rig.column(TSensorFrame::Fuel), QString("4.1667"));
+}
+
+namespace {
+struct Sensors
+{
+    ParamRegistry registry;
+    TDigitalSensorParam DSensor{registry, 0xAA, 0x2B};
+    Sensors()
+    {
+        const char *names[] = {"Бак", "Дверь", "Зажигание", "Датчик 4"};
+        for (int k = 0; k < 4; ++k)
+            DSensor.SetName(k, QString::fromUtf8(names[k]));
+    }
+};
+
+QStringList fieldTexts(const TSensorFrame &frame)
+{
+    return {frame.eDT1->text(), frame.eDT2->text(), frame.eDT3->text(), frame.eDT4->text()};
+}
+} // namespace
+
+void tst_SensorFrame::namesBeforeFirstEntry()
+{
+    Rig rig;
+    QSignalSpy saved(&rig.frame, &TSensorFrame::sensorNamesSaved);
+
+    rig.frame.btnSave->click();
+
+    QCOMPARE(fieldTexts(rig.frame), (QStringList{"eDT1", "eDT2", "eDT3", "eDT4"}));
+    QCOMPARE(saved.count(), 0);
+}
+
+void tst_SensorFrame::namesSaved()
+{
+    Rig rig;
+    Sensors sensors;
+    QSignalSpy saved(&rig.frame, &TSensorFrame::sensorNamesSaved);
+    rig.frame.ShowSensorParam(sensors.DSensor);
+    QCOMPARE(fieldTexts(rig.frame), (QStringList{"Бак", "Дверь", "Зажигание", "Датчик 4"}));
+
+    rig.frame.eDT2->setText("Люк  ");
+    rig.frame.btnSave->click();
+
+    const QStringList names{"Бак", "Люк  ", "Зажигание", "Датчик 4"}; // texts unchanged, blanks kept
+    QCOMPARE((QStringList{sensors.DSensor.Name1, sensors.DSensor.Name2, sensors.DSensor.Name3, sensors.DSensor.Name4}),
+             names);
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(saved.first().first().toStringList(), names);
+    QVERIFY(rig.device.bodies.isEmpty()); // names never go to the terminal
+}
+
+void tst_SensorFrame::unsavedNamesReplacedOnEntry()
+{
+    Rig rig;
+    Sensors sensors;
+    rig.frame.ShowSensorParam(sensors.DSensor);
+    rig.frame.eDT1->setText("не сохранено");
+
+    rig.frame.ShowSensorParam(sensors.DSensor);
+
+    QCOMPARE(rig.frame.eDT1->text(), QString("Бак"));
+    QCOMPARE(sensors.DSensor.Name1, QString("Бак"));
+}
+
+void tst_SensorFrame::entryKeepsRows()
+{
+    Rig rig;
+    Sensors sensors;
+    rig.addRows(3);
+
+    rig.frame.ShowSensorParam(sensors.DSensor);
+    rig.frame.AInsertPoint->trigger();
+
+    QCOMPARE(rig.column(TSensorFrame::RNum), QString("1 2 3 4"));
+    QCOMPARE(rig.frame.PointCount, 4);
 }
 
 QTEST_MAIN(tst_SensorFrame)
