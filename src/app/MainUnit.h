@@ -23,6 +23,7 @@ class StatusLamp;
 class TerminalParams;
 class TestPage;
 class TerminalView;
+class TfrmFlash;
 class XmlStore;
 
 // The main window: five pages, the toolbar of the configuration page, the
@@ -67,6 +68,10 @@ public:
     bool OpenPort();
     // The windows the program entry creates after the main window.
     void createWindows();
+    TfrmFlash *frmFlash = nullptr;
+
+    // --- firmware loading (MainWindows.cpp) ---
+    void AFlashExecute();
 
     // --- the configuration page (MainConfig.cpp) ---
     void CreateParams();

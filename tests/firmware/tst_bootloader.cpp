@@ -1,4 +1,5 @@
 #include "FakeBootDevice.h"
+#include "HexImageText.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
 
@@ -7,7 +8,6 @@
 #include "link/Link.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,15 +19,6 @@ namespace {
 const QByteArray DataRecord = ":10010000214601360121470136007EFE09D2190140";
 const QByteArray DataBytes = QByteArray::fromHex("214601360121470136007EFE09D21901");
 
-QByteArray record(const QByteArray &hex)
-{
-    const QByteArray bytes = QByteArray::fromHex(hex);
-    quint8 sum = 0;
-    for (char c : bytes)
-        sum += static_cast<quint8>(c);
-    return ':' + hex.toUpper() + QByteArray(1, static_cast<char>(-sum)).toHex().toUpper();
-}
-
 // n data records of 16 bytes each, every byte different from its neighbours.
 QByteArray dataRecords(int n)
 {
@@ -37,7 +28,7 @@ QByteArray dataRecords(int n)
             + "00";
         for (int b = 0; b < 16; ++b)
             hex += QByteArray::number((i * 16 + b) & 0xFF, 16).rightJustified(2, '0');
-        text += record(hex) + "\r\n";
+        text += HexImageText::record(hex) + "\r\n";
     }
     return text;
 }
@@ -402,24 +393,11 @@ void TestBootloader::refusedImageSendsNothing()
 void TestBootloader::realSizeImage()
 {
     // 64 KB in 16-byte records with random contents, as a linker writes them.
-    QByteArray text = ":020000040800F2\r\n";
-    QByteArray data;
-    QRandomGenerator rng(7);
-    for (int i = 0; i < 4096; ++i) {
-        QByteArray bytes(16, '\0');
-        for (char &c : bytes)
-            c = static_cast<char>(rng.bounded(256));
-        data += bytes;
-        text += record(QByteArray::number(0x10, 16) + QByteArray::number(i * 16 & 0xFFFF, 16).rightJustified(4, '0') + "00"
-                       + bytes.toHex())
-            + "\r\n";
-    }
-    text += ":00000001FF\r\n";
-
+    const HexImageText image = HexImageText::random(65536, 16, 7);
     Rig rig;
     rig.open();
-    QCOMPARE(rig.boot.Run(rig.file(text)), RunResult::Finished);
-    QCOMPARE(rig.device.image, QByteArray::fromHex("0800") + data);
+    QCOMPARE(rig.boot.Run(rig.file(image.text)), RunResult::Finished);
+    QCOMPARE(rig.device.image, image.blockData);
     QCOMPARE(rig.progress.constLast().bytesSent, 2 + 65536);
 
     // Equal blocks take equal time, so halfway the estimate is the time spent so far.
