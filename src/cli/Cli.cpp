@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliError.h"
+#include "FuelCommand.h"
 #include "ModeCommand.h"
 #include "PortsCommand.h"
 
@@ -21,6 +22,7 @@ const QList<CliCommand> &Cli::commands()
     static const QList<CliCommand> list = {
         portsCommand(),
         modeCommand(),
+        fuelCommand(),
     };
     return list;
 }
@@ -66,7 +68,7 @@ int Cli::runCommand(const CliOptions &options)
         return ExitDone;
     }
     const QStringList given = parser.positionalArguments();
-    if (given.size() != command->arguments.size())
+    if (!command->checksArguments && given.size() != command->arguments.size())
         throw CliError::usage(QStringLiteral("%1: expected %2; usage: taviron-cli %3")
                                   .arg(command->name,
                                        command->arguments.isEmpty() ? QStringLiteral("no arguments")

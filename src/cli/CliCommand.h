@@ -20,6 +20,7 @@ struct CliCommand
     QString summary;        // one line for the tool's --help
     QString description;    // the command's own --help
     QStringList arguments;  // positional arguments, all required
+    bool checksArguments = false; // run() checks the positional arguments itself
     QList<QCommandLineOption> options;
     std::function<int(CliContext &, const QCommandLineParser &)> run;
 };

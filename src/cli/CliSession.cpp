@@ -6,7 +6,10 @@ CliSession::CliSession(Pump &pump, std::shared_ptr<Port> port)
     : m_link(pump)
     , m_port(std::move(port))
 {
-    m_port->setReceiver([this](const QByteArray &bytes) { m_link.ComRxChar(bytes); });
+    m_port->setReceiver([this](const QByteArray &bytes) {
+        m_received += bytes.size();
+        m_link.ComRxChar(bytes);
+    });
     m_link.setPort(m_port.get());
     m_link.TransactProc = [this](const TBuf &request) { return m_link.Transact(request); };
     m_lost = QObject::connect(m_port.get(), &Port::lost, [this](const QString &reason) {

@@ -33,6 +33,10 @@ public:
 
     Reply exchange(const TBuf &request);
 
+    // Bytes that came from the terminal so far: for the core operations
+    // that use Transact directly, whether the terminal said anything at all.
+    qint64 receivedBytes() const { return m_received; }
+
     // Empty while the port is there; why it went away otherwise.
     QString lostReason() const { return m_lostReason; }
 
@@ -41,4 +45,5 @@ private:
     std::shared_ptr<Port> m_port; // shared: a test keeps its port to look at the traffic
     QMetaObject::Connection m_lost;
     QString m_lostReason;
+    qint64 m_received = 0;
 };
