@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliError.h"
+#include "ConfigCommands.h"
 #include "FuelCommand.h"
 #include "ModeCommand.h"
 #include "PortsCommand.h"
@@ -21,6 +22,10 @@ const QList<CliCommand> &Cli::commands()
 {
     static const QList<CliCommand> list = {
         portsCommand(),
+        readCommand(),
+        writeCommand(),
+        saveCommand(),
+        inputsCommand(),
         modeCommand(),
         fuelCommand(),
     };
