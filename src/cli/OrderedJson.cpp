@@ -22,9 +22,9 @@ QString OrderedJson::scalar(const QJsonValue &value)
     return QString::fromUtf8(text.mid(1, text.size() - 2));
 }
 
-QString OrderedJson::memberText(const Member &m) const
+QString OrderedJson::memberText(const Member &m, const QString &separator) const
 {
-    return scalar(m.key) + QStringLiteral(": ") + (m.object ? m.object->toLine() : scalar(m.value));
+    return scalar(m.key) + separator + (m.object ? m.object->toLine() : scalar(m.value));
 }
 
 QString OrderedJson::toText() const
@@ -33,7 +33,7 @@ QString OrderedJson::toText() const
         return QStringLiteral("{}");
     QStringList lines;
     for (const Member &m : m_members)
-        lines << QStringLiteral("  ") + memberText(m);
+        lines << QStringLiteral("  ") + memberText(m, QStringLiteral(": "));
     return QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) + QStringLiteral("\n}");
 }
 
@@ -41,8 +41,8 @@ QString OrderedJson::toLine() const
 {
     QStringList parts;
     for (const Member &m : m_members)
-        parts << memberText(m);
-    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
+        parts << memberText(m, QStringLiteral(":"));
+    return QLatin1Char('{') + parts.join(QLatin1Char(',')) + QLatin1Char('}');
 }
 
 QString OrderedJson::arrayText(const QList<OrderedJson> &items)

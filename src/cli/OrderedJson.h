@@ -17,7 +17,7 @@ public:
 
     // One member per line, two spaces in; nested objects on one line.
     QString toText() const;
-    // Everything on one line.
+    // Everything on one line, without blanks: {"litres":12.5,"adc":900}.
     QString toLine() const;
 
     // An array of objects, one per line.
@@ -31,7 +31,7 @@ private:
         std::shared_ptr<const OrderedJson> object;
     };
     static QString scalar(const QJsonValue &value);
-    QString memberText(const Member &m) const;
+    QString memberText(const Member &m, const QString &separator) const;
 
     QList<Member> m_members;
 };

@@ -38,19 +38,19 @@ const QString FactoryJson = QString::fromUtf8(R"json({
   "VoltageMAX": 30,
   "VoltageMIN": 10.5,
   "ParkingTime": "00/00/15/00",
-  "ActivationProp": {"sms": false, "gprs": true, "sms_owner": false},
-  "ReloadProp": {"sms": false, "gprs": true, "sms_owner": true},
-  "TimerProp": {"sms": false, "gprs": true, "sms_owner": false},
-  "DistanceProp": {"sms": false, "gprs": false, "sms_owner": false},
-  "VoltageMaxProp": {"sms": true, "gprs": false, "sms_owner": false},
-  "VoltageMinProp": {"sms": true, "gprs": false, "sms_owner": true},
-  "SpeedProp": {"sms": true, "gprs": true, "sms_owner": false},
-  "PerimetrINProp": {"sms": false, "gprs": true, "sms_owner": false},
-  "PerimetrOUTProp": {"sms": false, "gprs": true, "sms_owner": false},
-  "ParkingProp": {"sms": false, "gprs": true, "sms_owner": false},
-  "AlarmProp": {"sms": true, "gprs": true, "sms_owner": true},
-  "DSensorsProp": {"sms": false, "gprs": true, "sms_owner": false},
-  "DSensor": {"DS1": true, "DS2": false, "DS3": true, "DS4": false, "DS1Name": "Датчик 1", "DS2Name": "Датчик 2", "DS3Name": "Датчик 3", "DS4Name": "Датчик 4"}
+  "ActivationProp": {"sms":false,"gprs":true,"sms_owner":false},
+  "ReloadProp": {"sms":false,"gprs":true,"sms_owner":true},
+  "TimerProp": {"sms":false,"gprs":true,"sms_owner":false},
+  "DistanceProp": {"sms":false,"gprs":false,"sms_owner":false},
+  "VoltageMaxProp": {"sms":true,"gprs":false,"sms_owner":false},
+  "VoltageMinProp": {"sms":true,"gprs":false,"sms_owner":true},
+  "SpeedProp": {"sms":true,"gprs":true,"sms_owner":false},
+  "PerimetrINProp": {"sms":false,"gprs":true,"sms_owner":false},
+  "PerimetrOUTProp": {"sms":false,"gprs":true,"sms_owner":false},
+  "ParkingProp": {"sms":false,"gprs":true,"sms_owner":false},
+  "AlarmProp": {"sms":true,"gprs":true,"sms_owner":true},
+  "DSensorsProp": {"sms":false,"gprs":true,"sms_owner":false},
+  "DSensor": {"DS1":true,"DS2":false,"DS3":true,"DS4":false,"DS1Name":"Датчик 1","DS2Name":"Датчик 2","DS3Name":"Датчик 3","DS4Name":"Датчик 4"}
 }
 )json");
 
@@ -181,7 +181,7 @@ void tst_CliConfig::writeSendsOnlyPresentKeysInPageOrder()
 {
     CliBench b;
     const QString name =
-        file(R"({"TimerProp": {"sms": false, "gprs": true, "sms_owner": false}, "Speed": 90, "APN_Login": "x"})");
+        file(R"({"TimerProp": {"sms":false,"gprs":true,"sms_owner":false}, "Speed": 90, "APN_Login": "x"})");
     QCOMPARE(b.run(args({"write", name})), 0);
     QCOMPARE(b.requests(), QStringList({"89 01 78", "98 02 5a 00", "8d 01 82"}));
 }
@@ -229,7 +229,7 @@ void tst_CliConfig::badWriteFileSendsNothing_data()
     QTest::newRow("address part") << QByteArray(R"({"IPAddr": "1.2.3.400"})") << "IPAddr: «IP адрес»";
     QTest::newRow("address parts") << QByteArray(R"({"IPAddr": "1.2.3.4.5"})") << "IPAddr";
     QTest::newRow("event flag missing") << QByteArray(R"({"SpeedProp": {"sms": true, "gprs": true}})") << "SpeedProp.sms_owner: missing";
-    QTest::newRow("event flag number") << QByteArray(R"({"SpeedProp": {"sms": 1, "gprs": true, "sms_owner": false}})")
+    QTest::newRow("event flag number") << QByteArray(R"({"SpeedProp": {"sms":1,"gprs":true,"sms_owner":false}})")
                                        << "SpeedProp.sms: expected true or false, found 1";
     QTest::newRow("event extra") << QByteArray(R"({"SpeedProp": {"sms": true, "gprs": true, "sms_owner": false, "call": true}})")
                                  << "SpeedProp.call: unknown key";
@@ -325,7 +325,7 @@ void tst_CliConfig::inputsPrintsTheirState()
     CliBench b;
     b.sim.setInputs(0x09);
     QCOMPARE(b.run(args({"inputs"})), 0);
-    QCOMPARE(b.out, QString("{\"DS1\": true, \"DS2\": false, \"DS3\": false, \"DS4\": true}\n"));
+    QCOMPARE(b.out, QString("{\"DS1\":true,\"DS2\":false,\"DS3\":false,\"DS4\":true}\n"));
     QCOMPARE(b.requests(), QStringList{"2d"});
 }
 

@@ -50,8 +50,8 @@ void tst_CliFuel::readPrintsTheTable()
     CliBench b;
     b.sim.fuelTable().setPoints({{0, 100}, {1250, 900}, {6000, 3100}});
     QCOMPARE(b.run(args({"fuel", "read"})), 0);
-    QCOMPARE(b.out, QString("[\n  {\"adc\": 100, \"litres\": 0},\n  {\"adc\": 900, \"litres\": 12.5},\n"
-                            "  {\"adc\": 3100, \"litres\": 60}\n]\n"));
+    QCOMPARE(b.out, QString("[\n  {\"adc\":100,\"litres\":0},\n  {\"adc\":900,\"litres\":12.5},\n"
+                            "  {\"adc\":3100,\"litres\":60}\n]\n"));
     QVERIFY2(b.err.isEmpty(), qPrintable(b.err));
     QCOMPARE(b.requests().first(), QString("14 01 00"));
 }
@@ -68,8 +68,8 @@ void tst_CliFuel::writeThenReadRoundTrips()
     QCOMPARE(b.sim.fuelTable().points(), expected);
 
     QCOMPARE(b.run(args({"fuel", "read"})), 0);
-    QCOMPARE(b.out, QString("[\n  {\"adc\": 120, \"litres\": 0},\n  {\"adc\": 1500, \"litres\": 20.12},\n"
-                            "  {\"adc\": 3000, \"litres\": 47.5}\n]\n"));
+    QCOMPARE(b.out, QString("[\n  {\"adc\":120,\"litres\":0},\n  {\"adc\":1500,\"litres\":20.12},\n"
+                            "  {\"adc\":3000,\"litres\":47.5}\n]\n"));
 }
 
 void tst_CliFuel::clearEmptiesTheTable()
@@ -88,7 +88,7 @@ void tst_CliFuel::levelPrintsTheSensorReading()
     b.sim.fuelTable().setPoints({{0, 0}, {10000, 4000}});
     b.sim.setFuelAdc(1000);
     QCOMPARE(b.run(args({"fuel", "level"})), 0);
-    QCOMPARE(b.out, QString("{\"litres\": 25, \"adc\": 1000}\n"));
+    QCOMPARE(b.out, QString("{\"litres\":25,\"adc\":1000}\n"));
     QCOMPARE(b.requests(), QStringList{"21 01"});
 }
 
@@ -116,7 +116,7 @@ void tst_CliFuel::badTableFileSendsNothing_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
-    QTest::newRow("syntax") << QByteArray("[{\"adc\": 1, \"litres\": 2},\n {\"adc\" 3}]") << "table.json:2:10: not valid JSON: missing name separator";
+    QTest::newRow("syntax") << QByteArray("[{\"adc\":1,\"litres\":2},\n {\"adc\" 3}]") << "table.json:2:10: not valid JSON: missing name separator";
     QTest::newRow("object instead of array") << QByteArray(R"({"adc": 1, "litres": 2})") << "expected an array";
     QTest::newRow("one point") << QByteArray(R"([{"adc": 1, "litres": 2}])") << "2 to 10 points, this one has 1";
     QTest::newRow("eleven points") << QByteArray("[" + QByteArray(R"({"adc": 1, "litres": 2},)").repeated(10)
