@@ -141,7 +141,7 @@ QString describe(const QJsonValue &v)
     return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
 }
 
-const EditorSpec &editorOf(const CellRef &c)
+const EditorDef &editorOf(const CellRef &c)
 {
     return *ConfigRows::editor(c.row, c.editor);
 }
@@ -150,7 +150,7 @@ const EditorSpec &editorOf(const CellRef &c)
 void takeScalar(const Field &f, const QJsonValue &v, CellMap &cells)
 {
     const QString key = QString::fromLatin1(f.key);
-    const EditorSpec &editor = editorOf(f.cell);
+    const EditorDef &editor = editorOf(f.cell);
     if (f.kind == Kind::Text) {
         if (!v.isString())
             bad(key, QStringLiteral("expected a text, found %1").arg(describe(v)));
