@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QString>
+
+// Input files of the tool: read whole, parsed as JSON; any failure raises
+// CliError (bad input) with the file's name, and where the syntax breaks,
+// the line and column.
+namespace JsonFile {
+
+QJsonValue read(const QString &fileName);
+
+} // namespace JsonFile
