@@ -54,6 +54,8 @@ TfrmMain::TfrmMain(Link &link, XmlStore &xml, QWidget *parent)
     // Enabling follows the link state; refreshing it whenever the event loop
     // runs dry is how the actions stay current without every handler caring.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::ALUpdate);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::showPortState);
+    connect(&portWatcher, &PortWatcher::returned, this, &TfrmMain::onPortReturned);
 }
 
 TfrmMain::~TfrmMain()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PortWatcher.h"
 #include "VersionInfo.h"
 #include "link/Port.h"
 
@@ -31,7 +32,8 @@ class XmlStore;
 // The implementation is split by concern: MainUnit.cpp (the window and its
 // actions), MainStartup.cpp (FormCreate and the port), MainWorkModes.cpp (the
 // pages and the terminal's work modes), MainRestart.cpp (the restart timer),
-// MainClose.cpp (shutdown), MainWindows.cpp (the other windows).
+// MainPort.cpp (the port's lamps, loss and return), MainClose.cpp
+// (shutdown), MainWindows.cpp (the other windows).
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -130,6 +132,9 @@ public:
     QTimer tmr;     // 15 s after the terminal restarted
     QTimer tmrMode; // 100 ms after a page change
 
+    // Reopens a pulled USB adapter when it comes back.
+    PortWatcher portWatcher;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -148,6 +153,9 @@ private:
     void portLoop();
     void restorePosition();
     void adoptPort(std::unique_ptr<Port> port);
+    void showPortState();
+    void onPortLost(const QString &reason);
+    void onPortReturned(const QString &portName);
     QString readFirmwareVersion();
 
     Link &m_link;
