@@ -1,5 +1,6 @@
 #include "MainUnit.h"
 
+#include "NmeaPanel.h"
 #include "StatusLamp.h"
 #include "TerminalView.h"
 #include "config/ConfigGrid.h"
@@ -122,6 +123,9 @@ void TfrmMain::buildPages()
     auto *receiver = new QHBoxLayout(TS3);
     receiver->setContentsMargins(0, 0, 0, 0);
     receiver->addWidget(GComTerminal, 1);
+    GNmeaPanel = new NmeaPanel(TS3);
+    receiver->addWidget(GNmeaPanel);
+    connect(GComTerminal, &TerminalView::bytesShown, GNmeaPanel, &NmeaPanel::feed);
 
     PC->setCurrentIndex(0);
     connect(PC, &QTabWidget::currentChanged, this, &TfrmMain::PCPageChanging);

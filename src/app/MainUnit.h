@@ -13,6 +13,7 @@
 class ConfigActions;
 class ConfigGrid;
 class Link;
+class NmeaPanel;
 class QAction;
 class QLabel;
 class QProgressBar;
@@ -120,6 +121,7 @@ public:
 
     TerminalView *MComTerminal = nullptr;
     TerminalView *GComTerminal = nullptr;
+    NmeaPanel *GNmeaPanel = nullptr; // what the navigation receiver's text says
 
     QStatusBar *SB = nullptr;
     StatusLamp *ComLed1 = nullptr; // connection
