@@ -5,7 +5,6 @@
 #include "PortCatalog.h"
 #include "PortProblem.h"
 #include "PortSetupDialog.h"
-#include "TerminalView.h"
 #include "link/Link.h"
 #include "settings/FormState.h"
 #include "settings/XmlStore.h"
@@ -87,18 +86,6 @@ void TfrmMain::applyStoredPortSettings()
     Com->setSettings(settings);
 }
 
-void TfrmMain::adoptPort(std::unique_ptr<Port> port)
-{
-    if (Com)
-        Com->detachSink();
-    Com = std::move(port);
-    Com->setParent(nullptr);
-    Com->setReceiver([this](const QByteArray &bytes) { m_link.ComRxChar(bytes); });
-    m_link.setPort(Com.get());
-    MComTerminal->setPort(Com.get());
-    GComTerminal->setPort(Com.get());
-}
-
 void TfrmMain::portLoop()
 {
     while (!OpenPort()) {
@@ -123,6 +110,7 @@ bool TfrmMain::OpenPort()
         return false;
     }
     m_portProblem.clear();
+    portWatcher.watch(Com->settings().name);
     m_xml.writeString(SetupSection, QStringLiteral("Com"), Com->settings().name);
     if (const int index = BaudRates::index(Com->settings().baudRate))
         m_xml.writeInteger(SetupSection, QStringLiteral("BaudRate"), BaudRates::table()[static_cast<size_t>(index - 1)]);

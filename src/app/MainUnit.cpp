@@ -1,5 +1,6 @@
 #include "MainUnit.h"
 
+#include "NmeaPanel.h"
 #include "StatusLamp.h"
 #include "TerminalView.h"
 #include "config/ConfigGrid.h"
@@ -55,6 +56,8 @@ TfrmMain::TfrmMain(Link &link, XmlStore &xml, QWidget *parent)
     // Enabling follows the link state; refreshing it whenever the event loop
     // runs dry is how the actions stay current without every handler caring.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::ALUpdate);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::showPortState);
+    connect(&portWatcher, &PortWatcher::returned, this, &TfrmMain::onPortReturned);
 }
 
 TfrmMain::~TfrmMain()
@@ -123,6 +126,9 @@ void TfrmMain::buildPages()
     auto *receiver = new QHBoxLayout(TS3);
     receiver->setContentsMargins(0, 0, 0, 0);
     receiver->addWidget(GComTerminal, 1);
+    GNmeaPanel = new NmeaPanel(TS3);
+    receiver->addWidget(GNmeaPanel);
+    connect(GComTerminal, &TerminalView::bytesShown, GNmeaPanel, &NmeaPanel::feed);
 
     PC->setCurrentIndex(0);
     connect(PC, &QTabWidget::currentChanged, this, &TfrmMain::PCPageChanging);

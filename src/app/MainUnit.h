@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PortWatcher.h"
 #include "VersionInfo.h"
 #include "link/Port.h"
 
@@ -13,6 +14,7 @@ class ConfigActions;
 class ConfigGrid;
 class Link;
 class MessageBoxOperator;
+class NmeaPanel;
 class QAction;
 class QLabel;
 class QProgressBar;
@@ -34,7 +36,8 @@ class XmlStore;
 // The implementation is split by concern: MainUnit.cpp (the window and its
 // actions), MainStartup.cpp (FormCreate and the port), MainWorkModes.cpp (the
 // pages and the terminal's work modes), MainRestart.cpp (the restart timer),
-// MainClose.cpp (shutdown), MainWindows.cpp (the other windows).
+// MainPort.cpp (the port's lamps, loss and return), MainClose.cpp
+// (shutdown), MainWindows.cpp (the other windows).
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -130,6 +133,7 @@ public:
 
     TerminalView *MComTerminal = nullptr;
     TerminalView *GComTerminal = nullptr;
+    NmeaPanel *GNmeaPanel = nullptr; // what the navigation receiver's text says
 
     QStatusBar *SB = nullptr;
     StatusLamp *ComLed1 = nullptr; // connection
@@ -141,6 +145,9 @@ public:
 
     QTimer tmr;     // 15 s after the terminal restarted
     QTimer tmrMode; // 100 ms after a page change
+
+    // Reopens a pulled USB adapter when it comes back.
+    PortWatcher portWatcher;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -160,6 +167,9 @@ private:
     void portLoop();
     void restorePosition();
     void adoptPort(std::unique_ptr<Port> port);
+    void showPortState();
+    void onPortLost(const QString &reason);
+    void onPortReturned(const QString &portName);
     QString readFirmwareVersion();
 
     Link &m_link;

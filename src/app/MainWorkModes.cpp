@@ -2,6 +2,7 @@
 // modes the port belongs to a terminal view instead of the frame receiver.
 #include "MainUnit.h"
 
+#include "NmeaPanel.h"
 #include "PortProblem.h"
 #include "TerminalView.h"
 #include "link/Commands.h"
@@ -61,6 +62,7 @@ void TfrmMain::RoutePort()
     }
     case 3: {
         QMutexLocker lock(&m_link.LinkLock);
+        GNmeaPanel->reset();
         Com->attachSink(GComTerminal);
         break;
     }

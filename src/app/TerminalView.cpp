@@ -375,7 +375,7 @@ void TerminalView::send(const QByteArray &bytes)
 {
     if (bytes.isEmpty() || !m_port || m_port->sink() != this || !m_port->isOpen())
         return;
-    m_port->write(bytes);
+    m_port->transmit(bytes);
 }
 
 bool TerminalView::focusNextPrevChild(bool)

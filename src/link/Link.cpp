@@ -40,7 +40,7 @@ void Link::SendFrame(const TBuf &body)
     ReplyEvent = false;
     qCDebug(lcLink).noquote() << "tx" << frame.toHex(' ');
     if (m_port && m_port->isOpen())
-        m_port->write(frame);
+        m_port->transmit(frame);
 }
 
 void Link::ComRxChar(const QByteArray &bytes)

@@ -38,6 +38,8 @@ public:
     virtual bool isOpen() const = 0;
     // Writes all bytes or reports failure; the link does not examine the result.
     virtual bool write(const QByteArray &bytes) = 0;
+    // write() for the program's own traffic: also tells the transmit lamp.
+    bool transmit(const QByteArray &bytes);
 
     const Settings &settings() const { return m_settings; }
     void setSettings(const Settings &settings) { m_settings = settings; }
@@ -52,6 +54,9 @@ signals:
     // The device went away (adapter pulled, pty closed). The port is already
     // closed when this is emitted, and it is emitted once per loss.
     void lost(const QString &reason);
+    // Traffic, for the line-state lamps.
+    void transmitted();
+    void received();
 
 protected:
     // Backends hand every received chunk here, in order.

@@ -41,6 +41,8 @@ TfrmMain &MainFixture::start()
 {
     main = std::make_unique<TfrmMain>(link, xml);
     main->portOverride = portOverride;
+    if (listPorts)
+        main->portWatcher.listPorts = listPorts;
     main->hooks.makePort = [this](const QString &) {
         auto port = std::make_unique<ScriptedPort>(pump);
         port->failOpen = failOpen;

@@ -40,6 +40,7 @@ public:
     // Every port the window asked for, in order.
     QList<ScriptedPort *> ports;
     QString portOverride;     // as --port gives it
+    PortWatcher::Lister listPorts; // the system's ports as the watcher sees them
     bool failOpen = false;    // ports are made failing to open
     bool answerModes = true;  // the scripted terminal confirms mode commands
     QByteArray firmware = QByteArrayLiteral("1.0.5");
