@@ -45,6 +45,9 @@ void TfrmMain::FormCreate()
     m_xml.open();
     applyStoredPortSettings();
     portLoop();
+    // Without the catalogue the log stays empty; the rest of the program works.
+    if (!Messages.LoadMessages(MessagesPath))
+        hooks.showError(Messages.errorString());
     m_link.TransactProc = [this](const TBuf &request) { return m_link.Transact(request); };
     CreateParams();
     CreateTestPage();

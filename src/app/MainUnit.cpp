@@ -7,6 +7,9 @@
 #include "config/TerminalParams.h"
 #include "link/Link.h"
 #include "selftest/MessageBoxOperator.h"
+#include "log/TfrmDbg.h"
+#include "log/TfrmLog.h"
+#include "log/TfrmMessages.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>

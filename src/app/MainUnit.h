@@ -3,6 +3,7 @@
 #include "PortWatcher.h"
 #include "VersionInfo.h"
 #include "link/Port.h"
+#include "log/MessageCatalogue.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -24,6 +25,9 @@ class QToolBar;
 class StatusLamp;
 class TerminalParams;
 class TestPage;
+class TfrmDbg;
+class TfrmLog;
+class TfrmMessages;
 class TerminalView;
 class TfrmFlash;
 class XmlStore;
@@ -97,6 +101,9 @@ public:
 
     // --- running ---
     void ALUpdate();
+    void ALogFormExecute();
+    void AMessagesExecute();
+    void ADbgLogExecute();
     void tmrTimer();
     void PCPageChanging(int newIndex);
     void tmrModeTimer();
@@ -113,6 +120,7 @@ public:
 
     TVersionInfo VersionInfo;
     QString MessagesPath;
+    MessageCatalogue Messages;
 
     QTabWidget *PC = nullptr;
     QWidget *TS1 = nullptr;
@@ -148,6 +156,10 @@ public:
 
     // Reopens a pulled USB adapter when it comes back.
     PortWatcher portWatcher;
+    // Declared after what they use, so they go first.
+    std::unique_ptr<TfrmLog> frmLog;
+    std::unique_ptr<TfrmMessages> frmMessages;
+    std::unique_ptr<TfrmDbg> frmDbg;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
