@@ -108,6 +108,7 @@ void TfrmMain::buildPages()
     TS3 = page(PC, QStringLiteral("Навигационный приемник"), "TS3");
     TS4 = page(PC, QStringLiteral("Тестирование"), "TS4");
     TS5 = page(PC, QStringLiteral("Датчики"), "TS5");
+    buildSensorPage();
 
     auto *config = new QVBoxLayout(TS1);
     config->setContentsMargins(0, 0, 0, 0);

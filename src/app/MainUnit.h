@@ -29,6 +29,8 @@ class TfrmDbg;
 class TfrmLog;
 class TfrmMessages;
 class TerminalView;
+class TfrmADCConfig;
+class TSensorFrame;
 class TfrmFlash;
 class XmlStore;
 
@@ -75,6 +77,12 @@ public:
     bool OpenPort();
     // The windows the program entry creates after the main window.
     void createWindows();
+    // "Калибровка АЦП", opened by the operator's tests; created by createWindows.
+    TfrmADCConfig *frmADCConfig = nullptr;
+
+    // --- the sensors page (MainSensors.cpp) ---
+    TSensorFrame *SensorFrame1 = nullptr;
+    void SensorFrame1ToolButton7Click();
     TfrmFlash *frmFlash = nullptr;
 
     // --- firmware loading (MainWindows.cpp) ---
@@ -166,6 +174,7 @@ protected:
 
 private:
     void buildPages();
+    void buildSensorPage();
     void buildActions();
     void buildToolBar();
     void buildStatusBar();

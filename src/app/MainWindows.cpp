@@ -2,11 +2,15 @@
 // main window.
 #include "MainUnit.h"
 
+#include "calibration/TfrmADCConfig.h"
+#include "config/TerminalParams.h"
 #include "firmware/TfrmFlash.h"
 #include "link/Link.h"
 #include "log/TfrmDbg.h"
 #include "log/TfrmLog.h"
 #include "log/TfrmMessages.h"
+#include "selftest/SelfTest.h"
+#include "selftest/TestPage.h"
 
 #include <QAction>
 #include <QLabel>
@@ -31,6 +35,13 @@ void TfrmMain::createWindows()
     connect(ALogForm, &QAction::triggered, this, &TfrmMain::ALogFormExecute);
     connect(AMessages, &QAction::triggered, this, &TfrmMain::AMessagesExecute);
     connect(ADbgLog, &QAction::triggered, this, &TfrmMain::ADbgLogExecute);
+
+    frmADCConfig = new TfrmADCConfig(params().ADCValue, params().ADCFactor, this);
+    // The operator's ADC step opens the calibration dialog and asks whether it was saved.
+    testPage->selfTest().interactive().CalibrateADC = [this] {
+        frmADCConfig->exec();
+        return frmADCConfig->Calibrated;
+    };
 }
 
 void TfrmMain::AFlashExecute()

@@ -7,11 +7,15 @@
 #include "TerminalView.h"
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "calibration/TSensorFrame.h"
+#include "config/TerminalParams.h"
 
 #include <QCoreApplication>
 #include <QMutexLocker>
 
 namespace {
+constexpr int SensorsPage = 4;
+
 // Page index to work mode: configuration, modem, navigation receiver, and the
 // test mode for both the testing and the sensors page.
 quint8 modeForPage(int page)
@@ -28,6 +32,8 @@ void TfrmMain::PCPageChanging(int newIndex)
         Com->detachSink();
     }
     m_link.WorkMode = modeForPage(newIndex);
+    if (newIndex == SensorsPage && m_params)
+        SensorFrame1->ShowSensorParam(params().DSensor);
     if (!tmrMode.isActive())
         tmrMode.start();
 }
