@@ -2,6 +2,7 @@
 
 #include "link/PortSink.h"
 
+#include <QPointer>
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QStringDecoder>
@@ -78,7 +79,7 @@ private:
     VTermScreen *m_screen = nullptr;
     std::deque<QString> m_scrollback;
     QStringDecoder m_decoder{"windows-1251"};
-    Port *m_port = nullptr;
+    QPointer<Port> m_port; // the port may go before the view
     QPoint m_cursor;       // (column, row) on the screen
     QPoint m_selStart{-1, -1}; // (column, line), line counted from the oldest
     QPoint m_selEnd{-1, -1};

@@ -63,7 +63,8 @@ void tst_NmeaPanel::noFix_data()
     QByteArray broken = sentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230324,003.1,W");
     broken[broken.size() - 3] = broken[broken.size() - 3] == '0' ? '1' : '0';
     QTest::newRow("wrong checksum") << broken;
-    QTest::newRow("line noise") << QByteArray("\x00\xff$GP\r\n*** garbage ***\r\n", 31);
+    static const char noise[] = "\x00\xff$GP\r\n*** garbage ***\r\n";
+    QTest::newRow("line noise") << QByteArray(noise, sizeof noise - 1);
 }
 
 void tst_NmeaPanel::noFix()
