@@ -121,7 +121,7 @@ Bootloader::RunResult Bootloader::Run(const QString &path)
     m_link.NakCount = 0;
     m_link.CrcErrorCount = 0;
     if (m_link.ShowTransferErrors)
-        m_link.ShowTransferErrors(QStringLiteral("Ошибок передачи:%1 CRC:%2").arg(m_link.NakCount).arg(m_link.CrcErrorCount));
+        m_link.ShowTransferErrors(m_link.TransferErrorsText());
     ErrCnt = 0;
     if (onErrCnt)
         onErrCnt(ErrCnt);

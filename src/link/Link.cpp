@@ -25,6 +25,11 @@ TBuf Link::preamble() const
     return TBuf(reinterpret_cast<const char *>(p), 4);
 }
 
+QString Link::TransferErrorsText() const
+{
+    return QStringLiteral("Ошибок передачи:%1 CRC:%2").arg(NakCount).arg(CrcErrorCount);
+}
+
 void Link::SendFrame(const TBuf &body)
 {
     if (!PortConnected)
@@ -163,7 +168,7 @@ TBuf Link::Transact(const TBuf &request)
             ++NakCount;
             if (!BootloaderMode) {
                 if (ShowTransferErrors)
-                    ShowTransferErrors(QStringLiteral("Ошибок передачи:%1 CRC:%2").arg(NakCount).arg(CrcErrorCount));
+                    ShowTransferErrors(TransferErrorsText());
             } else if (CountBootError) {
                 CountBootError();
             }

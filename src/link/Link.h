@@ -39,6 +39,9 @@ public:
     // result means no answer (silence, negative replies only, link down).
     TBuf Transact(const TBuf &request);
 
+    // The status bar's transfer error text from the present counts.
+    QString TransferErrorsText() const;
+
     // The frame preamble of the current mode.
     TBuf preamble() const;
 
