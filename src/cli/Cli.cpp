@@ -3,9 +3,12 @@
 #include "CliCommand.h"
 #include "CliError.h"
 #include "ConfigCommands.h"
+#include "FlashCommand.h"
 #include "FuelCommand.h"
+#include "LogCommand.h"
 #include "ModeCommand.h"
 #include "PortsCommand.h"
+#include "SelfTestCommand.h"
 
 #include <QCommandLineParser>
 
@@ -26,8 +29,11 @@ const QList<CliCommand> &Cli::commands()
         writeCommand(),
         saveCommand(),
         inputsCommand(),
-        modeCommand(),
+        logCommand(),
+        selfTestCommand(),
+        flashCommand(),
         fuelCommand(),
+        modeCommand(),
     };
     return list;
 }

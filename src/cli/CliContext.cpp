@@ -1,6 +1,9 @@
 #include "CliContext.h"
 
+#include "link/Pump.h"
 #include "settings/XmlStore.h"
+
+#include <algorithm>
 
 CliContext::CliContext(Pump &pump, PortFactory portFactory, const CliOptions &options, QTextStream &out,
                        QTextStream &err, QTextStream &in)
@@ -30,4 +33,24 @@ CliSession &CliContext::session()
 void CliContext::note(const QString &line)
 {
     m_err << line << Qt::endl;
+}
+
+CliContext::WaitEnd CliContext::wait(qint64 ms, const std::function<bool()> &done)
+{
+    // In steps, so that a port that went away is noticed even when nothing
+    // wakes the pump; the steps count the time, which keeps virtual time in
+    // tests and real time at the console alike.
+    constexpr int StepMs = 100;
+    CliSession &s = session();
+    const auto over = [&] { return done() || interrupted() || !s.lostReason().isEmpty(); };
+    for (qint64 waited = 0; ms < 0 || waited < ms; waited += StepMs) {
+        if (done())
+            return WaitEnd::Done;
+        if (interrupted())
+            return WaitEnd::Interrupted;
+        if (!s.lostReason().isEmpty())
+            return WaitEnd::PortLost;
+        m_pump.waitEvents(ms < 0 ? StepMs : int(std::min<qint64>(StepMs, ms - waited)), over);
+    }
+    return done() ? WaitEnd::Done : WaitEnd::TimedOut;
 }

@@ -41,6 +41,12 @@ public:
     // A line on stderr, at once.
     void note(const QString &line);
 
+    enum class WaitEnd { Done, TimedOut, Interrupted, PortLost };
+    // Lets the line run (received frames reach their handlers) for up to ms,
+    // or without end when ms is negative, until done() holds, the user asks
+    // to stop or the port goes away, whichever comes first.
+    WaitEnd wait(qint64 ms, const std::function<bool()> &done);
+
 private:
     Pump &m_pump;
     PortFactory m_portFactory;

@@ -74,6 +74,15 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     return o;
 }
 
+int CliOptions::positiveNumber(const QString &text, const QString &what)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n <= 0)
+        throw CliError::usage(QStringLiteral("%1: '%2' is not a whole number above 0").arg(what, text));
+    return n;
+}
+
 QString CliOptions::helpText(const QList<CliCommand> &commands)
 {
     QCommandLineParser parser;

@@ -21,6 +21,10 @@ struct CliOptions
     // Raises CliError (bad usage) for an unknown option or a bad value.
     static CliOptions parse(const QStringList &arguments);
 
+    // A command's option value that must be a whole number above 0; raises
+    // CliError (bad usage) naming the command and option otherwise.
+    static int positiveNumber(const QString &text, const QString &what);
+
     static QString helpText(const QList<CliCommand> &commands);
     static QString commandHelpText(const CliCommand &command);
 };

@@ -1,6 +1,7 @@
 #include "CliSession.h"
 
 #include "CliError.h"
+#include "link/Pump.h"
 
 CliSession::CliSession(Pump &pump, std::shared_ptr<Port> port)
     : m_link(pump)
@@ -20,6 +21,11 @@ CliSession::CliSession(Pump &pump, std::shared_ptr<Port> port)
 
 CliSession::~CliSession()
 {
+    // A serial port writes from the event loop: a frame sent just before the
+    // tool ends (the bootloader's F2 goes out without a reply to wait for)
+    // would be dropped by closing the port at once.
+    if (m_link.PortConnected)
+        m_link.pump().waitEvents(DrainMs, [] { return false; });
     QObject::disconnect(m_lost);
     m_port->setReceiver({});
     m_link.PortConnected = false;

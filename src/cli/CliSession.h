@@ -41,6 +41,8 @@ public:
     QString lostReason() const { return m_lostReason; }
 
 private:
+    static constexpr int DrainMs = 50;
+
     Link m_link;
     std::shared_ptr<Port> m_port; // shared: a test keeps its port to look at the traffic
     QMetaObject::Connection m_lost;

@@ -15,7 +15,11 @@ QJsonValue read(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw CliError::usage(QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    return parse(file.readAll(), fileName);
+}
+
+QJsonValue parse(const QByteArray &bytes, const QString &fileName)
+{
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {

@@ -9,5 +9,7 @@
 namespace JsonFile {
 
 QJsonValue read(const QString &fileName);
+// The same for a file's bytes already read; fileName only names it in messages.
+QJsonValue parse(const QByteArray &bytes, const QString &fileName);
 
 } // namespace JsonFile

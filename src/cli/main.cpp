@@ -4,18 +4,53 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTextStream>
 
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
-// Set by SIGINT/SIGTERM; long-running commands (log, selftest) poll it and
-// end cleanly, telling the terminal to stop first.
-volatile std::sig_atomic_t stopRequested = 0;
+// SIGINT and SIGTERM ask the running command to end cleanly (the log turns
+// the terminal's output off first). The handler only writes a byte to a pipe;
+// the event loop reads it, so the request wakes a command that is waiting.
+// A second signal, when the first went unheeded (a question waiting on the
+// console), ends the tool at once.
+int stopPipe[2] = {-1, -1};
+volatile std::sig_atomic_t signalled = 0;
+bool stopRequested = false;
 
-void requestStop(int)
+void onStopSignal(int sig)
 {
-    stopRequested = 1;
+    if (signalled) {
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+        return;
+    }
+    signalled = 1;
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &b, 1);
+}
+
+void watchStopSignals(QCoreApplication &app, Pump &pump)
+{
+    if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&pump] {
+        char b;
+        while (::read(stopPipe[0], &b, 1) > 0) {
+        }
+        stopRequested = true;
+        pump.notify();
+    });
+    struct sigaction sa{};
+    sa.sa_handler = onStopSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGTERM, &sa, nullptr);
 }
 } // namespace
 
@@ -24,8 +59,6 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("taviron-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVIRON_VERSION));
-    std::signal(SIGINT, requestStop);
-    std::signal(SIGTERM, requestStop);
 
     QFile outFile;
     QFile errFile;
@@ -38,7 +71,8 @@ int main(int argc, char *argv[])
     QTextStream in(&inFile);
 
     QtPump pump;
+    watchStopSignals(app, pump);
     Cli cli(pump, [](const QString &name) { return createPort(name); }, out, err, in);
-    cli.interrupted = [] { return stopRequested != 0; };
+    cli.interrupted = [] { return stopRequested; };
     return cli.run(QCoreApplication::arguments());
 }

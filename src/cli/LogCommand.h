@@ -1,0 +1,6 @@
+#pragma once
+
+struct CliCommand;
+
+// log [--seconds N]: the terminal's live log, one line per record.
+CliCommand logCommand();
