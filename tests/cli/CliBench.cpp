@@ -42,6 +42,7 @@ int CliBench::run(const QStringList &args, const QByteArray &stdinText)
         return p;
     };
     Cli cli(pump, factory, outStream, errStream, inStream);
+    cli.interrupted = interrupted;
     const int status = cli.run(QStringList{QStringLiteral("taviron-cli")} + args);
     outStream.flush();
     errStream.flush();

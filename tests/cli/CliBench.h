@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
     SimTerminal sim;
     bool failOpen = false;  // the next port refuses to open
     bool portOpened = false; // the last run opened a port
+    // The user's stop request (Ctrl+C) as the tool sees it.
+    std::function<bool()> interrupted = [] { return false; };
 
     QString out;
     QString err;
