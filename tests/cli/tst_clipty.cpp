@@ -3,8 +3,10 @@
 // debug output shows every frame the tool put on the line.
 #include "HexImageText.h"
 #include "link/Commands.h"
+#include "settings/XmlStore.h"
 
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -67,6 +69,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void readThenWriteItsOwnOutputRoundTrips();
+    void saveKeepsTheValuesInTheSettingsFile();
     void badWriteFileSendsNothing();
     void inputsModeAndFuel();
     void logForOneSecond();
@@ -181,6 +184,18 @@ void tst_CliPty::readThenWriteItsOwnOutputRoundTrips()
     QCOMPARE(cli({"write", base.fileName()}).status, 0);
 }
 
+void tst_CliPty::saveKeepsTheValuesInTheSettingsFile()
+{
+    const Run r = cli({"save"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.sent.size(), 44);
+    QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object()["IMEI"].toString(), QString("861230045678903"));
+    XmlStore store(m_dir.filePath("tvConfigC.xml"));
+    store.open();
+    QCOMPARE(store.readString("Params", "APN"), QString("internet.mts.ru"));
+    QCOMPARE(store.readString("Params", "Speed"), QString("110"));
+}
+
 void tst_CliPty::badWriteFileSendsNothing()
 {
     const Run range = cli({"write", file("bad.json", R"({"APN": "internet", "Speed": 500})")});
@@ -212,9 +227,19 @@ void tst_CliPty::inputsModeAndFuel()
     const QJsonObject reading = QJsonDocument::fromJson(level.out.toUtf8()).object();
     QVERIFY2(reading.contains("litres") && reading["adc"].toInt() == 1850, qPrintable(level.out));
 
+    // A table written, read back, cleared.
+    const QByteArray points = R"([{"adc": 120, "litres": 0}, {"adc": 3000, "litres": 47.5}])";
+    const Run write = cli({"fuel", "write", file("table.json", points)});
+    QCOMPARE(write.status, 0);
+    // Last point first; the first and the last frame of the table say so.
+    QCOMPARE(write.sent, QStringList({"93 06 8e 12 b8 0b 00 01", "93 06 00 00 78 00 02 00"}));
     const Run table = cli({"fuel", "read"});
     QCOMPARE(table.status, 0);
-    QVERIFY2(QJsonDocument::fromJson(table.out.toUtf8()).isArray(), qPrintable(table.out));
+    QCOMPARE(QJsonDocument::fromJson(table.out.toUtf8()), QJsonDocument::fromJson(points));
+    const Run clear = cli({"fuel", "clear"});
+    QCOMPARE(clear.status, 0);
+    QCOMPARE(clear.sent, QStringList{"93 06 00 00 00 00 04 00"});
+    QCOMPARE(QJsonDocument::fromJson(cli({"fuel", "read"}).out.toUtf8()).array().size(), 0);
 
     QCOMPARE(cli({"mode", "1"}).status, 0);
 }
