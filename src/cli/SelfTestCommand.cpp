@@ -22,6 +22,7 @@ const QCommandLineOption TimeoutOption(QStringLiteral("timeout"),
                                        QStringLiteral("S"));
 constexpr int DefaultTimeoutSeconds = 120;
 const QString EndLine = QStringLiteral(" Тестирование окончено!");
+const QString RelaysPassed = QStringLiteral("[Реле] Тест пройден!");
 // The dialog's limit for the measured voltage.
 constexpr double MaxVoltageMv = 100000;
 
@@ -72,9 +73,12 @@ public:
         ++lines;
         if (text.endsWith(EndLine))
             finished = true;
+        if (text == RelaysPassed)
+            relaysPassed = true;
     }
     int lines = 0;
     bool finished = false;
+    bool relaysPassed = false;
 
 private:
     QTextStream &m_out;
@@ -186,6 +190,11 @@ CliCommand selfTestCommand()
             throw CliError::device(QStringLiteral("the port went away: %1").arg(session.lostReason()));
         }
         test.RunInteractiveTests();
+        // The window leaves relays the operator did not see switch off to
+        // its "relays off" button; the tool has none, and a terminal must not
+        // be left with both relays on after it exits.
+        if ((mask & TestItems::Relays) && !output.relaysPassed)
+            test.Button1Click();
         if (!output.finished)
             throw CliError::device(QStringLiteral("the terminal stopped answering during the operator's tests"));
         return int(ExitDone);

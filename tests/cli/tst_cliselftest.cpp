@@ -85,6 +85,8 @@ void tst_CliSelfTest::operatorAnswersOnTheConsole()
     QCOMPARE(printed.mid(printed.size() - 1 - operatorLines.size(), operatorLines.size()), operatorLines);
     // Questions go to stderr, never into the results.
     QVERIFY(!b.out.contains("?"));
+    // Whatever the operator saw, the tool leaves both relays off.
+    QCOMPARE(b.sim.relays(), quint8(0));
 }
 
 void tst_CliSelfTest::adcFactorFromTheTypedVoltage()
