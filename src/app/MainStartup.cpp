@@ -42,6 +42,8 @@ void TfrmMain::FormCreate()
     setDecimalSeparator();
     ReadVersionInfo(VersionInfo);
     showVersionInTitle();
+    // A damaged settings file is kept aside; the user hears of it once, here.
+    m_xml.onWarning = [this](const QString &text) { hooks.showError(text); };
     m_xml.open();
     applyStoredPortSettings();
     portLoop();

@@ -6,6 +6,7 @@
 #include "config/ConfigGrid.h"
 #include "config/TerminalParams.h"
 #include "link/Link.h"
+#include "settings/XmlStore.h"
 #include "selftest/MessageBoxOperator.h"
 #include "log/TfrmDbg.h"
 #include "log/TfrmLog.h"
@@ -70,6 +71,7 @@ TfrmMain::~TfrmMain()
         Com->detachSink();
     // The link outlives the window: no frame may reach the destroyed page.
     m_link.HandleTestFrame = nullptr;
+    m_xml.onWarning = nullptr;
 }
 
 void TfrmMain::placeAtScreenCentre()

@@ -14,6 +14,8 @@ class tst_MainStartup : public QObject
     Q_OBJECT
 private slots:
     void firstRunWithoutSettingsFile();
+    void damagedSettingsFile_data();
+    void damagedSettingsFile();
     void storedBaudRate_data();
     void storedBaudRate();
     void chosenSpeedIsStoredOnlyFromTheTable_data();
@@ -52,6 +54,41 @@ void tst_MainStartup::firstRunWithoutSettingsFile()
     QCOMPARE(again.dialogShown[0].name, QStringLiteral("COM3"));
     QCOMPARE(again.dialogShown[0].baudRate, 115200);
     QCOMPARE(again.dialogShown[0].parity, QSerialPort::NoParity);
+}
+
+void tst_MainStartup::damagedSettingsFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    const QByteArray good = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Config>\n  <Setup>\n"
+                            "    <Com Value=\"COM3\"/>\n    <BaudRate Value=\"115200\"/>\n  </Setup>\n</Config>\n";
+    QTest::newRow("cut in a tag") << good.left(good.indexOf("BaudRate") + 4);
+    QTest::newRow("cut before the root ends") << good.left(good.indexOf("</Config>"));
+    QTest::newRow("not XML at all") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\xff\xfe", 18);
+}
+
+void tst_MainStartup::damagedSettingsFile()
+{
+    QFETCH(QByteArray, content);
+    MainFixture f;
+    {
+        QFile file(f.settingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    f.dialogAnswer = [](Port::Settings &, int) { return true; };
+    f.start();
+
+    // The program starts with defaults, says so once, and keeps the damaged file.
+    QVERIFY(f.port().isOpen());
+    QCOMPARE(f.dialogShown.size(), 1);
+    QCOMPARE(f.dialogShown[0].baudRate, 9600);
+    QCOMPARE(f.errorsShown.size(), 1);
+    QVERIFY2(f.errorsShown[0].contains(QStringLiteral(".bak")), qPrintable(f.errorsShown[0]));
+    QFile backup(f.settingsFile() + QStringLiteral(".bak"));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), content);
+    // What this run stores is readable by the next one.
+    QCOMPARE(f.readSetting(QStringLiteral("Setup"), QStringLiteral("BaudRate")), QStringLiteral("9600"));
 }
 
 void tst_MainStartup::storedBaudRate_data()
