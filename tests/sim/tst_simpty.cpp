@@ -4,6 +4,7 @@
 #include "link/Link.h"
 #include "link/QtPump.h"
 #include "link/SerialPort.h"
+#include "SimProcess.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -11,21 +12,6 @@
 
 using namespace Commands;
 
-namespace {
-// Starts taviron-sim and reads the pty path from its first line.
-bool startSim(QProcess &sim, const QStringList &args, QString &path)
-{
-    sim.start(QStringLiteral(TAVIRON_SIM), args);
-    if (!sim.waitForStarted(5000))
-        return false;
-    QElapsedTimer t;
-    t.start();
-    while (!sim.canReadLine() && t.elapsed() < 5000)
-        sim.waitForReadyRead(100);
-    path = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    return path.startsWith(QLatin1String("/dev/pts/"));
-}
-} // namespace
 
 class tst_SimPty : public QObject
 {
@@ -38,9 +24,9 @@ private slots:
 
 void tst_SimPty::transactionsOverThePty()
 {
-    QProcess sim;
-    QString path;
-    QVERIFY2(startSim(sim, {QStringLiteral("--baud"), QStringLiteral("115200")}, path), qPrintable(path));
+    SimProcess sim;
+    QVERIFY2(sim.start({QStringLiteral("--baud"), QStringLiteral("115200")}), qPrintable(sim.ptyPath()));
+    const QString path = sim.ptyPath();
 
     QtPump pump;
     Link link(pump);
@@ -62,17 +48,14 @@ void tst_SimPty::transactionsOverThePty()
     QCOMPARE(link.CrcErrorCount, 0);
 
     port.close();
-    sim.terminate(); // SIGTERM: a clean stop
-    QVERIFY(sim.waitForFinished(5000));
-    QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(sim.exitCode(), 0);
+    QVERIFY(sim.stop());
 }
 
 void tst_SimPty::faultOptionsReachTheLine()
 {
-    QProcess sim;
-    QString path;
-    QVERIFY(startSim(sim, {QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--nak-rate"), QStringLiteral("1")}, path));
+    SimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--nak-rate"), QStringLiteral("1")}));
+    const QString path = sim.ptyPath();
     QtPump pump;
     Link link(pump);
     SerialPort port;
@@ -90,14 +73,13 @@ void tst_SimPty::faultOptionsReachTheLine()
     QCOMPARE(link.NakCount, Link::MaxFrames);
     QCOMPARE(status, QStringLiteral("Ошибок передачи:11 CRC:0"));
     port.close();
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(5000));
+    QVERIFY(sim.stop());
 }
 
 void tst_SimPty::badOptionRefused()
 {
     QProcess sim;
-    sim.start(QStringLiteral(TAVIRON_SIM), {QStringLiteral("--nak-rate"), QStringLiteral("2")});
+    sim.start(SimProcess::program(), {QStringLiteral("--nak-rate"), QStringLiteral("2")});
     QVERIFY(sim.waitForFinished(5000));
     QCOMPARE(sim.exitCode(), 2);
     QVERIFY(sim.readAllStandardOutput().isEmpty());
