@@ -27,7 +27,8 @@ void fit(QValueAxis *axis, double lo, double hi)
 FuelChart::FuelChart(QWidget *parent)
     : QChartView(parent)
 {
-    auto *chart = new QChart;
+    // The view comes with a chart of its own; a replacement would leave it orphaned.
+    QChart *chart = this->chart();
     chart->legend()->hide();
     chart->setTitle(QString());
 
@@ -45,7 +46,6 @@ FuelChart::FuelChart(QWidget *parent)
     Ser->attachAxis(axisX);
     Ser->attachAxis(axisY);
 
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     fitAxes();
 }

@@ -27,6 +27,12 @@ ConfigActions::ConfigActions(TerminalParams &params, ConfigGrid &grid, QProgress
     showError = [this](const QString &text) { QMessageBox::critical(&m_grid, QStringLiteral("Ошибка"), text); };
 }
 
+ConfigActions::~ConfigActions()
+{
+    if (btnStop && !btnStop->parent())
+        delete btnStop;
+}
+
 template <class Run> void ConfigActions::runWithProgress(Run run)
 {
     // A second run inside the first (its waits let the toolbar work) would

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QToolButton>
 
 #include <functional>
 
 class ConfigGrid;
 class QProgressBar;
-class QToolButton;
 class QWidget;
 class TerminalParams;
 
@@ -18,6 +19,7 @@ class ConfigActions : public QObject
     Q_OBJECT
 public:
     ConfigActions(TerminalParams &params, ConfigGrid &grid, QProgressBar *PB, QObject *parent = nullptr);
+    ~ConfigActions() override;
 
     void readConfig();
     void writeConfig();
@@ -27,7 +29,8 @@ public:
     // A reading or writing is under way (the actions do not start another).
     bool busy() const { return m_busy; }
     // Shown beside the progress bar while a reading or writing runs.
-    QToolButton *btnStop = nullptr;
+    // Owned by the status bar it is placed in; freed here if never placed.
+    QPointer<QToolButton> btnStop;
     // How a failure reaches the user: a message box over the grid unless replaced.
     std::function<void(const QString &text)> showError;
 
