@@ -50,6 +50,8 @@ void TfrmMain::FormCreate()
     // Without the catalogue the log stays empty; the rest of the program works.
     if (!Messages.LoadMessages(MessagesPath))
         hooks.showError(Messages.errorString());
+    else if (Messages.MessageCount == 0 && Com)
+        Messages.LoadText(bundledMessageHeader(Com->settings().name));
     m_link.TransactProc = [this](const TBuf &request) { return m_link.Transact(request); };
     CreateParams();
     CreateTestPage();

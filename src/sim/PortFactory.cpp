@@ -1,5 +1,6 @@
 #include "PortFactory.h"
 
+#include "SimMessageHeader.h"
 #include "SimPort.h"
 #include "link/SerialPort.h"
 
@@ -14,4 +15,9 @@ std::unique_ptr<Port> createPort(const QString &name, QObject *parent)
     s.name = name;
     port->setSettings(s);
     return port;
+}
+
+QByteArray bundledMessageHeader(const QString &portName)
+{
+    return portName == QLatin1String("sim") ? SimMessageHeader::bundledText() : QByteArray();
 }

@@ -5,14 +5,19 @@
 #include <QFile>
 #include <QRegularExpression>
 
-SimMessageHeader::SimMessageHeader()
+QByteArray SimMessageHeader::bundledText()
 {
     QFile file(QStringLiteral(":/sim/messages.h"));
     if (!file.open(QIODevice::ReadOnly)) {
         qCWarning(lcSim) << "bundled message header missing";
-        return;
+        return {};
     }
-    parse(file.readAll());
+    return file.readAll();
+}
+
+SimMessageHeader::SimMessageHeader()
+{
+    parse(bundledText());
 }
 
 SimMessageHeader::SimMessageHeader(const QByteArray &headerText)

@@ -11,6 +11,7 @@ class SimMessageHeader
 public:
     // The bundled header.
     SimMessageHeader();
+    static QByteArray bundledText();
     explicit SimMessageHeader(const QByteArray &headerText);
 
     // The number of the message with this identifier, or -1.

@@ -3,6 +3,7 @@
 #include "MainFixture.h"
 
 #include "app/PortCatalog.h"
+#include "sim/SimMessageHeader.h"
 #include "link/Commands.h"
 
 #include <QLabel>
@@ -22,6 +23,8 @@ private slots:
     void chosenSpeedIsStoredOnlyFromTheTable();
     void cancelOpensWithThePrefilledSettings();
     void commandLinePortPrefillsTheDialog();
+    void messageHeaderOfTheTerminal_data();
+    void messageHeaderOfTheTerminal();
     void noShowsTheDialogAgainWithTheReason();
     void yesEndsWithoutSendingAnything();
     void firstFrameIsTheMainMode();
@@ -169,6 +172,34 @@ void tst_MainStartup::commandLinePortPrefillsTheDialog()
     f.start();
     QCOMPARE(f.dialogShown[0].name, QStringLiteral("sim"));
     QCOMPARE(f.readSetting(QStringLiteral("Setup"), QStringLiteral("Com")), QStringLiteral("sim"));
+}
+
+void tst_MainStartup::messageHeaderOfTheTerminal_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("ownHeader"); // a header file of the firmware team in the messages folder
+    QTest::addColumn<int>("messages");
+    QTest::newRow("simulated terminal, no header file: the one it comes with") << "sim" << false << SimMessageHeader().count();
+    QTest::newRow("simulated terminal, header file: the file") << "sim" << true << 2;
+    QTest::newRow("real terminal, no header file: none") << "/dev/ttyUSB0" << false << 0;
+}
+
+void tst_MainStartup::messageHeaderOfTheTerminal()
+{
+    QFETCH(QString, port);
+    QFETCH(bool, ownHeader);
+    QFETCH(int, messages);
+    MainFixture f;
+    f.writeSetting(QStringLiteral("Setup"), QStringLiteral("MessagesPath"), f.dir.path() + QLatin1Char('/'));
+    if (ownHeader) {
+        QFile header(f.dir.filePath(QStringLiteral("messages.h")));
+        QVERIFY(header.open(QIODevice::WriteOnly));
+        header.write("MSG_A, // first\nMSG_B, // second\n");
+    }
+    f.portOverride = port;
+    f.dialogAnswer = [](Port::Settings &, int) { return true; };
+    TfrmMain &w = f.start();
+    QCOMPARE(w.Messages.MessageCount, messages);
 }
 
 void tst_MainStartup::noShowsTheDialogAgainWithTheReason()
