@@ -4,6 +4,7 @@
 #include "MainUnit.h"
 #include "link/Link.h"
 #include "link/QtPump.h"
+#include "log/TfrmLog.h"
 #include "settings/XmlStore.h"
 
 #include <QApplication>
@@ -55,16 +56,26 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     out << "start-up after the port dialog: " << sinceConfirmed.elapsed() << " ms\n";
 
+    const auto save = [&](QWidget &window, const QString &name) {
+        const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+        const bool saved = window.grab().save(file);
+        out << (saved ? file : QStringLiteral("cannot write ") + file) << "\n";
+        return saved;
+    };
     for (int page = 0; page < frmMain.PC->count(); ++page) {
         frmMain.PC->setCurrentIndex(page);
         runFor(2500); // the mode command, and text from the modem or receiver
-        const QString file = QDir(folder).filePath(QStringLiteral("page%1.png").arg(page));
-        if (!frmMain.grab().save(file)) {
-            out << "cannot write " << file << "\n";
+        if (!save(frmMain, QStringLiteral("page%1").arg(page)))
             return 1;
-        }
-        out << file << "\n";
     }
+
+    // The log window with the terminal's log switched on for a few seconds.
+    frmMain.PC->setCurrentIndex(0);
+    frmMain.ALogForm->trigger();
+    frmMain.frmLog->btnEnableLogClick();
+    runFor(5000);
+    if (!save(*frmMain.frmLog, QStringLiteral("log")))
+        return 1;
     frmMain.close();
     return 0;
 }
