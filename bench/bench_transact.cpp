@@ -58,6 +58,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < requests; ++i)
         answered += link.Transact(QByteArray(1, char(8))).size() == 2;
     const double ms = double(timer.nsecsElapsed()) / 1e6;
-    std::printf("%d requests, %d answered, %.2f ms per request\n", requests, answered, ms / requests);
+    std::printf("%d requests, %d answered, %.2f ms per request, floor %d ms, ratio %.3f\n", requests, answered, ms / requests,
+                Link::FramePauseMs, ms / requests / Link::FramePauseMs);
     return answered == requests ? 0 : 1;
 }
