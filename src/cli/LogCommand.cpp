@@ -6,6 +6,7 @@
 #include "link/Commands.h"
 #include "log/LogLine.h"
 #include "log/MessageCatalogue.h"
+#include "sim/PortFactory.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -18,10 +19,16 @@ const QCommandLineOption SecondsOption(QStringLiteral("seconds"),
                                        QStringLiteral("N"));
 
 // The catalogue is read before the port is opened: without it no record has
-// a text, and the log would print nothing at all.
-void loadCatalogue(const QString &fileName, MessageCatalogue &catalogue)
+// a text, and the log would print nothing at all. Without a header file, the
+// simulated terminal's own header serves, as in the window.
+void loadCatalogue(const CliContext &ctx, MessageCatalogue &catalogue)
 {
+    const QString fileName = ctx.messagesFile();
     QFile file(fileName);
+    if (!file.exists() && !bundledMessageHeader(ctx.portName()).isEmpty()) {
+        catalogue.LoadText(bundledMessageHeader(ctx.portName()));
+        return;
+    }
     if (!file.open(QIODevice::ReadOnly))
         throw CliError::usage(QStringLiteral("cannot read the message header %1: %2 (give --messages FILE)")
                                   .arg(fileName, file.errorString()));
@@ -76,14 +83,15 @@ CliCommand logCommand()
     c.description = QStringLiteral("Turns the terminal's log output on and prints each record as the log window "
                                    "shows it, one per line, at once. After N seconds, or on Ctrl+C or SIGTERM, turns "
                                    "the log output off again and exits with 0 (a second Ctrl+C ends the tool at "
-                                   "once). The texts come from the message header (--messages).");
+                                   "once). The texts come from the message header (--messages); the simulated terminal "
+                                   "(--port sim) brings its own.");
     c.options = {SecondsOption};
     c.run = [](CliContext &ctx, const QCommandLineParser &parser) {
         const qint64 limitMs = parser.isSet(SecondsOption)
             ? qint64(CliOptions::positiveNumber(parser.value(SecondsOption), QStringLiteral("log: --seconds"))) * 1000
             : -1;
         MessageCatalogue catalogue;
-        loadCatalogue(ctx.messagesFile(), catalogue);
+        loadCatalogue(ctx, catalogue);
 
         CliSession &session = ctx.session();
         const LogPrinter printer(session.link(), catalogue, ctx.out());

@@ -59,6 +59,7 @@ private slots:
     void stopRequestSwitchesTheLogOff();
     void badUsageSendsNothing_data();
     void badUsageSendsNothing();
+    void simulatedTerminalBringsItsHeader();
     void silentTerminalExitsOne();
 
 private:
@@ -109,7 +110,8 @@ void tst_CliLog::badUsageSendsNothing_data()
     QTest::newRow("seconds not a number") << QStringList{"log", "--seconds", "x"} << "log: --seconds: 'x' is not a whole number above 0";
     QTest::newRow("zero seconds") << QStringList{"log", "--seconds", "0"} << "log: --seconds: '0' is not a whole number above 0";
     QTest::newRow("stray argument") << QStringList{"log", "now"} << "log: expected no arguments";
-    QTest::newRow("no message header") << QStringList{"--messages", "no-such-folder/messages.h", "log"}
+    QTest::newRow("no message header")
+        << QStringList{"--port", "/dev/ttyUSB0", "--messages", "no-such-folder/messages.h", "log"}
                                        << "cannot read the message header no-such-folder/messages.h";
     QTest::newRow("header without messages") << QStringList{"--messages", "HEADER", "log"} << "holds no messages";
 }
@@ -130,6 +132,18 @@ void tst_CliLog::badUsageSendsNothing()
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(b.written.isEmpty());
     QVERIFY(b.out.isEmpty());
+}
+
+void tst_CliLog::simulatedTerminalBringsItsHeader()
+{
+    CliBench b;
+    b.sim.logOutput().setRate(5);
+    QCOMPARE(b.run({"--settings", m_dir->filePath("tvConfigC.xml"), "--port", "sim", "--messages",
+                    m_dir->filePath("messages.h"), "log", "--seconds", "2"}),
+             0);
+    const QStringList printed = lines(b.out);
+    QVERIFY2(printed.size() >= 8, qPrintable(b.out + b.err));
+    QCOMPARE(printed, windowLines(7, 5, 3000).mid(0, printed.size()));
 }
 
 void tst_CliLog::silentTerminalExitsOne()
