@@ -12,6 +12,30 @@
 
 using namespace Commands;
 
+namespace {
+// The program's side of the line: the link on a system serial port.
+struct PtyLine
+{
+    QtPump pump;
+    Link link{pump};
+    SerialPort port;
+
+    bool open(const QString &path)
+    {
+        Port::Settings s = port.settings();
+        s.name = path;
+        s.baudRate = 115200;
+        port.setSettings(s);
+        if (!port.open())
+            return false;
+        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
+        link.setPort(&port);
+        link.PortConnected = true;
+        return true;
+    }
+};
+} // namespace
+
 
 class tst_SimPty : public QObject
 {
@@ -26,19 +50,10 @@ void tst_SimPty::transactionsOverThePty()
 {
     SimProcess sim;
     QVERIFY2(sim.start({QStringLiteral("--baud"), QStringLiteral("115200")}), qPrintable(sim.ptyPath()));
-    const QString path = sim.ptyPath();
 
-    QtPump pump;
-    Link link(pump);
-    SerialPort port;
-    Port::Settings s = port.settings();
-    s.name = path;
-    s.baudRate = 115200;
-    port.setSettings(s);
-    QVERIFY2(port.open(), qPrintable(port.errorString()));
-    port.setReceiver([&](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    PtyLine line;
+    QVERIFY2(line.open(sim.ptyPath()), qPrintable(line.port.errorString()));
+    Link &link = line.link;
 
     QCOMPARE(link.Transact(readParam(38)), QByteArray("A12123456"));
     QCOMPARE(link.Transact(writeParam(135, QByteArray::fromHex("E803"))), QByteArray(1, 0));
@@ -47,7 +62,7 @@ void tst_SimPty::transactionsOverThePty()
     QCOMPARE(link.NakCount, 0);
     QCOMPARE(link.CrcErrorCount, 0);
 
-    port.close();
+    line.port.close();
     QVERIFY(sim.stop());
 }
 
@@ -55,24 +70,15 @@ void tst_SimPty::faultOptionsReachTheLine()
 {
     SimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--nak-rate"), QStringLiteral("1")}));
-    const QString path = sim.ptyPath();
-    QtPump pump;
-    Link link(pump);
-    SerialPort port;
-    Port::Settings s = port.settings();
-    s.name = path;
-    s.baudRate = 115200;
-    port.setSettings(s);
-    QVERIFY(port.open());
-    port.setReceiver([&](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    PtyLine line;
+    QVERIFY2(line.open(sim.ptyPath()), qPrintable(line.port.errorString()));
+    Link &link = line.link;
     QString status;
     link.ShowTransferErrors = [&](const QString &text) { status = text; };
     QCOMPARE(link.Transact(readParam(8)), QByteArray());
     QCOMPARE(link.NakCount, Link::MaxFrames);
     QCOMPARE(status, QStringLiteral("Ошибок передачи:11 CRC:0"));
-    port.close();
+    line.port.close();
     QVERIFY(sim.stop());
 }
 
