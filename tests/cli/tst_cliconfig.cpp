@@ -2,12 +2,12 @@
 // requests on the wire and their order, round trips, and write files that are
 // refused before anything is sent.
 #include "CliBench.h"
+#include "CliScratch.h"
 
 #include "settings/XmlStore.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -84,55 +84,40 @@ private slots:
     void inputsPrintsTheirState();
 
 private:
-    QString file(const QByteArray &content);
-    QStringList args(const QStringList &command) const;
-    QString settings() const { return m_dir->filePath(QStringLiteral("tvConfigC.xml")); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CliScratch> m_scratch;
 };
 
 void tst_CliConfig::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_scratch = std::make_unique<CliScratch>(QStringLiteral("config.json"));
 }
 
-QString tst_CliConfig::file(const QByteArray &content)
-{
-    const QString name = m_dir->filePath(QStringLiteral("config.json"));
-    QFile f(name);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(content);
-    return name;
-}
 
-QStringList tst_CliConfig::args(const QStringList &command) const
-{
-    return QStringList{"--settings", settings(), "--port", "sim"} + command;
-}
 
 void tst_CliConfig::readPrintsThePageAsJson()
 {
     CliBench b;
-    QCOMPARE(b.run(args({"read"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"read"})), 0);
     QCOMPARE(b.out, FactoryJson);
     QVERIFY2(b.err.isEmpty(), qPrintable(b.err));
     QCOMPARE(b.requests(), ReadRequests);
     // A reading leaves no settings file behind.
-    QVERIFY(!QFile::exists(settings()));
+    QVERIFY(!QFile::exists(m_scratch->settings()));
 }
 
 void tst_CliConfig::readToFile()
 {
     CliBench b;
-    const QString name = m_dir->filePath("out.json");
-    QCOMPARE(b.run(args({"read", "-o", name})), 0);
+    const QString name = m_scratch->filePath("out.json");
+    QCOMPARE(b.run(m_scratch->args({"read", "-o", name})), 0);
     QVERIFY(b.out.isEmpty());
     QFile f(name);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(f.readAll()), FactoryJson);
 
     // An output path that cannot be written is found before anything is sent.
-    QCOMPARE(b.run(args({"read", "-o", m_dir->filePath("missing/out.json")})), 2);
+    QCOMPARE(b.run(m_scratch->args({"read", "-o", m_scratch->filePath("missing/out.json")})), 2);
     QVERIFY(b.written.isEmpty());
 }
 
@@ -163,7 +148,7 @@ void tst_CliConfig::writeThenReadRoundTrips()
     inputs["DS4"] = true;
     wanted["DSensor"] = inputs;
 
-    QCOMPARE(b.run(args({"write", file(QJsonDocument(wanted).toJson())})), 0);
+    QCOMPARE(b.run(m_scratch->args({"write", m_scratch->file(QJsonDocument(wanted).toJson())})), 0);
     QVERIFY2(b.err.isEmpty(), qPrintable(b.err));
     QVERIFY(b.out.isEmpty());
     // Identity keys are not written: 21 values, the 12 event bytes, the inputs.
@@ -173,7 +158,7 @@ void tst_CliConfig::writeThenReadRoundTrips()
     QCOMPARE(b.sim.parameters().value(32), QByteArray(1, '\0'));
     QCOMPARE(b.sim.parameters().value(43), QByteArray(1, '\x0C')); // inputs 3 and 4
 
-    QCOMPARE(b.run(args({"read"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"read"})), 0);
     QCOMPARE(parse(b.out), wanted);
 }
 
@@ -181,22 +166,22 @@ void tst_CliConfig::writeSendsOnlyPresentKeysInPageOrder()
 {
     CliBench b;
     const QString name =
-        file(R"({"TimerProp": {"sms":false,"gprs":true,"sms_owner":false}, "Speed": 90, "APN_Login": "x"})");
-    QCOMPARE(b.run(args({"write", name})), 0);
+        m_scratch->file(R"({"TimerProp": {"sms":false,"gprs":true,"sms_owner":false}, "Speed": 90, "APN_Login": "x"})");
+    QCOMPARE(b.run(m_scratch->args({"write", name})), 0);
     QCOMPARE(b.requests(), QStringList({"89 01 78", "98 02 5a 00", "8d 01 82"}));
 }
 
 void tst_CliConfig::writeIgnoresIdentityButNotSerialNumber()
 {
     CliBench b;
-    const QString name = file(R"({"FirmwareVersion": 3, "SIMCCID": "1", "IMEI": null, "ADCFactor": "x",
+    const QString name = m_scratch->file(R"({"FirmwareVersion": 3, "SIMCCID": "1", "IMEI": null, "ADCFactor": "x",
                                   "SerialNumber": "B 34 567890"})");
-    QCOMPARE(b.run(args({"write", name})), 0);
+    QCOMPARE(b.run(m_scratch->args({"write", name})), 0);
     QCOMPARE(b.requests(), QStringList{"a5 09 42 33 34 35 36 37 38 39 30"});
 
     // A terminal without a serial number reads as an empty text; writing that
     // file leaves the next terminal's number alone.
-    QCOMPARE(b.run(args({"write", file(R"({"SerialNumber": ""})")})), 0);
+    QCOMPARE(b.run(m_scratch->args({"write", m_scratch->file(R"({"SerialNumber": ""})")})), 0);
     QVERIFY(b.written.isEmpty());
     QCOMPARE(b.sim.parameters().value(38), QByteArray("B34567890"));
 }
@@ -246,7 +231,7 @@ void tst_CliConfig::badWriteFileSendsNothing()
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     CliBench b;
-    QCOMPARE(b.run(args({"write", file(content)})), 2);
+    QCOMPARE(b.run(m_scratch->args({"write", m_scratch->file(content)})), 2);
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(b.err.contains("config.json"));
     QVERIFY(!b.portOpened);
@@ -276,10 +261,10 @@ void tst_CliConfig::unansweredRequestStopsThere()
     QFETCH(QStringList, sent);
     QFETCH(QString, message);
     if (command.size() == 2)
-        command[1] = file(command[1].toUtf8());
+        command[1] = m_scratch->file(command[1].toUtf8());
     CliBench b;
     b.sim.faults().silentCodes.insert(silent);
-    QCOMPARE(b.run(args(command)), 1);
+    QCOMPARE(b.run(m_scratch->args(command)), 1);
     QVERIFY(b.out.isEmpty());
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QCOMPARE(b.requests(), sent);
@@ -288,18 +273,18 @@ void tst_CliConfig::unansweredRequestStopsThere()
 void tst_CliConfig::saveKeepsParamsAndShowsStoredNames()
 {
     {
-        XmlStore store(settings());
+        XmlStore store(m_scratch->settings());
         store.open();
         store.writeString("Params", "DSensor_DS2Name", "Дверь");
         store.writeString("Setup", "Com", "COM3");
         QVERIFY(store.close());
     }
     CliBench b;
-    QCOMPARE(b.run(args({"save"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"save"})), 0);
     QCOMPARE(parse(b.out)["DSensor"].toObject()["DS2Name"].toString(), QString("Дверь"));
     QCOMPARE(b.requests(), ReadRequests);
 
-    XmlStore store(settings());
+    XmlStore store(m_scratch->settings());
     store.open();
     QCOMPARE(store.readString("Params", "APN"), QString("internet.mts.ru"));
     QCOMPARE(store.readString("Params", "Speed"), QString("110"));
@@ -314,17 +299,17 @@ void tst_CliConfig::saveKeepsParamsAndShowsStoredNames()
     store.close();
 
     // A failed reading leaves the file as it was.
-    const QFileInfo before(settings());
+    const QFileInfo before(m_scratch->settings());
     b.sim.faults().silentCodes.insert(0x01);
-    QCOMPARE(b.run(args({"save"})), 1);
-    QCOMPARE(QFileInfo(settings()).lastModified(), before.lastModified());
+    QCOMPARE(b.run(m_scratch->args({"save"})), 1);
+    QCOMPARE(QFileInfo(m_scratch->settings()).lastModified(), before.lastModified());
 }
 
 void tst_CliConfig::inputsPrintsTheirState()
 {
     CliBench b;
     b.sim.setInputs(0x09);
-    QCOMPARE(b.run(args({"inputs"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"inputs"})), 0);
     QCOMPARE(b.out, QString("{\"DS1\":true,\"DS2\":false,\"DS3\":false,\"DS4\":true}\n"));
     QCOMPARE(b.requests(), QStringList{"2d"});
 }

@@ -2,11 +2,11 @@
 // the window's order of requests, the progress bar goes to stderr, and an
 // image that is damaged, declined or refused by the terminal fails.
 #include "CliBench.h"
+#include "CliScratch.h"
 
 #include "HexImageText.h"
 #include "link/Commands.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_CliFlash : public QObject
@@ -24,35 +24,21 @@ private slots:
     void stopRequestEndsTheImageCleanly();
 
 private:
-    QString file(const QByteArray &content);
-    QStringList args(const QStringList &command) const;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CliScratch> m_scratch;
 };
 
 void tst_CliFlash::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_scratch = std::make_unique<CliScratch>(QStringLiteral("fw.hex"));
 }
 
-QString tst_CliFlash::file(const QByteArray &content)
-{
-    const QString name = m_dir->filePath(QStringLiteral("fw.hex"));
-    QFile f(name);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(content);
-    return name;
-}
 
-QStringList tst_CliFlash::args(const QStringList &command) const
-{
-    return QStringList{"--settings", m_dir->filePath("tvConfigC.xml"), "--port", "sim"} + command;
-}
 
 void tst_CliFlash::imageReachesTheTerminal()
 {
     const HexImageText image = HexImageText::random(1024, 16, 5);
     CliBench b;
-    QCOMPARE(b.run(args({"flash", file(image.text)})), 0);
+    QCOMPARE(b.run(m_scratch->args({"flash", m_scratch->file(image.text)})), 0);
     QVERIFY(b.sim.bootloader().image() == image.blockData);
     QVERIFY(b.sim.bootloader().imageDone());
     QVERIFY(!b.sim.bootloader().active());
@@ -91,7 +77,7 @@ void tst_CliFlash::imageQuestionAskedOnTheConsole()
     QByteArray &record = lines[2];
     record[record.size() - 2] = record.endsWith("0\r") ? '1' : '0';
     CliBench b;
-    QCOMPARE(b.run(args({"flash", file(lines.join('\n'))}), typed), status);
+    QCOMPARE(b.run(m_scratch->args({"flash", m_scratch->file(lines.join('\n'))}), typed), status);
     QVERIFY2(b.err.contains(QStringLiteral("Контрольная сумма строки 3 неверна. Продолжить?")), qPrintable(b.err));
     if (status == 0) {
         QVERIFY(b.sim.bootloader().imageDone());
@@ -114,8 +100,8 @@ void tst_CliFlash::badImageSendsNothing()
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     CliBench b;
-    const QString path = content.isEmpty() ? m_dir->filePath("fw-missing.hex") : file(content);
-    QCOMPARE(b.run(args({"flash", path})), 2);
+    const QString path = content.isEmpty() ? m_scratch->filePath("fw-missing.hex") : m_scratch->file(content);
+    QCOMPARE(b.run(m_scratch->args({"flash", path})), 2);
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(!b.portOpened);
     QVERIFY(b.written.isEmpty());
@@ -135,7 +121,7 @@ void tst_CliFlash::terminalThatRefusesExitsOne()
     QFETCH(QString, message);
     CliBench b;
     b.sim.faults().silentCodes = {silent};
-    QCOMPARE(b.run(args({"flash", file(HexImageText::random(64, 16, 3).text)})), 1);
+    QCOMPARE(b.run(m_scratch->args({"flash", m_scratch->file(HexImageText::random(64, 16, 3).text)})), 1);
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(b.sim.bootloader().image().isEmpty());
     // Leaving the bootloader is the last thing sent, as "Выход" does.
@@ -148,7 +134,7 @@ void tst_CliFlash::stopRequestEndsTheImageCleanly()
     CliBench b;
     int polls = 0;
     b.interrupted = [&] { return ++polls > 10; };
-    QCOMPARE(b.run(args({"flash", file(image.text)})), 1);
+    QCOMPARE(b.run(m_scratch->args({"flash", m_scratch->file(image.text)})), 1);
     QVERIFY2(b.err.contains("stopped before the end of the image"), qPrintable(b.err));
     const QStringList r = b.requests();
     QVERIFY(r.size() < 3 + image.records);

@@ -1,8 +1,8 @@
 // fuel read / write / clear / level against the simulated terminal: the JSON
 // printed, the table the terminal ends up with, and bad files that send nothing.
 #include "CliBench.h"
+#include "CliScratch.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_CliFuel : public QObject
@@ -20,36 +20,22 @@ private slots:
     void badTableFileSendsNothing();
 
 private:
-    QString file(const QByteArray &content);
-    QStringList args(const QStringList &command) const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CliScratch> m_scratch;
 };
 
 void tst_CliFuel::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_scratch = std::make_unique<CliScratch>(QStringLiteral("table.json"));
 }
 
-QString tst_CliFuel::file(const QByteArray &content)
-{
-    const QString name = m_dir->filePath(QStringLiteral("table.json"));
-    QFile f(name);
-    f.open(QIODevice::WriteOnly);
-    f.write(content);
-    return name;
-}
 
-QStringList tst_CliFuel::args(const QStringList &command) const
-{
-    return QStringList{"--settings", m_dir->filePath("tvConfigC.xml"), "--port", "sim"} + command;
-}
 
 void tst_CliFuel::readPrintsTheTable()
 {
     CliBench b;
     b.sim.fuelTable().setPoints({{0, 100}, {1250, 900}, {6000, 3100}});
-    QCOMPARE(b.run(args({"fuel", "read"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"fuel", "read"})), 0);
     QCOMPARE(b.out, QString("[\n  {\"adc\":100,\"litres\":0},\n  {\"adc\":900,\"litres\":12.5},\n"
                             "  {\"adc\":3100,\"litres\":60}\n]\n"));
     QVERIFY2(b.err.isEmpty(), qPrintable(b.err));
@@ -59,15 +45,15 @@ void tst_CliFuel::readPrintsTheTable()
 void tst_CliFuel::writeThenReadRoundTrips()
 {
     CliBench b;
-    const QString name = file(R"([{"adc": 120, "litres": 0}, {"adc": 1500, "litres": 20.125}, {"adc": 3000, "litres": 47.5}])");
-    QCOMPARE(b.run(args({"fuel", "write", name})), 0);
+    const QString name = m_scratch->file(R"([{"adc": 120, "litres": 0}, {"adc": 1500, "litres": 20.125}, {"adc": 3000, "litres": 47.5}])");
+    QCOMPARE(b.run(m_scratch->args({"fuel", "write", name})), 0);
     QVERIFY2(b.err.isEmpty(), qPrintable(b.err));
     // Last row first; 20.125 l is 2012 hundredths (the half goes to the even one).
     QCOMPARE(b.requests(), QStringList({"93 06 8e 12 b8 0b 00 02", "93 06 dc 07 dc 05 01 01", "93 06 00 00 78 00 02 00"}));
     const QList<SimFuelTable::Point> expected{{0, 120}, {2012, 1500}, {4750, 3000}};
     QCOMPARE(b.sim.fuelTable().points(), expected);
 
-    QCOMPARE(b.run(args({"fuel", "read"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"fuel", "read"})), 0);
     QCOMPARE(b.out, QString("[\n  {\"adc\":120,\"litres\":0},\n  {\"adc\":1500,\"litres\":20.12},\n"
                             "  {\"adc\":3000,\"litres\":47.5}\n]\n"));
 }
@@ -76,7 +62,7 @@ void tst_CliFuel::clearEmptiesTheTable()
 {
     CliBench b;
     b.sim.fuelTable().setPoints({{0, 100}, {1250, 900}});
-    QCOMPARE(b.run(args({"fuel", "clear"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"fuel", "clear"})), 0);
     QCOMPARE(b.requests(), QStringList{"93 06 00 00 00 00 04 00"});
     QVERIFY(b.sim.fuelTable().points().isEmpty());
     QVERIFY(b.out.isEmpty());
@@ -87,7 +73,7 @@ void tst_CliFuel::levelPrintsTheSensorReading()
     CliBench b;
     b.sim.fuelTable().setPoints({{0, 0}, {10000, 4000}});
     b.sim.setFuelAdc(1000);
-    QCOMPARE(b.run(args({"fuel", "level"})), 0);
+    QCOMPARE(b.run(m_scratch->args({"fuel", "level"})), 0);
     QCOMPARE(b.out, QString("{\"litres\":25,\"adc\":1000}\n"));
     QCOMPARE(b.requests(), QStringList{"21 01"});
 }
@@ -107,7 +93,7 @@ void tst_CliFuel::silentTerminalExitsOne()
     QFETCH(quint8, code);
     CliBench b;
     b.sim.faults().silentCodes.insert(code);
-    QCOMPARE(b.run(args(command)), 1);
+    QCOMPARE(b.run(m_scratch->args(command)), 1);
     QVERIFY(b.out.isEmpty());
     QVERIFY2(b.err.contains("did not"), qPrintable(b.err));
 }
@@ -142,7 +128,7 @@ void tst_CliFuel::badTableFileSendsNothing()
     QFETCH(QString, message);
     CliBench b;
     b.sim.fuelTable().setPoints({{0, 100}, {1250, 900}});
-    QCOMPARE(b.run(args({"fuel", "write", file(content)})), 2);
+    QCOMPARE(b.run(m_scratch->args({"fuel", "write", m_scratch->file(content)})), 2);
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(!b.portOpened);
     QVERIFY(b.written.isEmpty());

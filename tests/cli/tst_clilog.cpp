@@ -2,6 +2,7 @@
 // lines, the log output is switched on and off again, and every way the
 // command ends sends the switch-off first.
 #include "CliBench.h"
+#include "CliScratch.h"
 
 #include "link/Commands.h"
 #include "link/Link.h"
@@ -10,7 +11,6 @@
 #include "ScriptedPort.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -64,17 +64,17 @@ private slots:
 
 private:
     QStringList args(const QStringList &command) const;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CliScratch> m_scratch;
 };
 
 void tst_CliLog::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_scratch = std::make_unique<CliScratch>();
 }
 
 QStringList tst_CliLog::args(const QStringList &command) const
 {
-    return QStringList{"--settings", m_dir->filePath("tvConfigC.xml"), "--port", "sim", "--messages", Messages} + command;
+    return m_scratch->args(QStringList{"--messages", Messages} + command);
 }
 
 void tst_CliLog::printsTheWindowsLinesForNSeconds()
@@ -121,11 +121,7 @@ void tst_CliLog::badUsageSendsNothing()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     // A header that is there but names no message.
-    const QString header = m_dir->filePath("messages.h");
-    QFile f(header);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("#define VERSION 3\n");
-    f.close();
+    const QString header = m_scratch->file("#define VERSION 3\n", QStringLiteral("messages.h"));
     arguments.replaceInStrings(QRegularExpression("^HEADER$"), header);
     CliBench b;
     QCOMPARE(b.run(args(arguments)), 2);
@@ -138,9 +134,7 @@ void tst_CliLog::simulatedTerminalBringsItsHeader()
 {
     CliBench b;
     b.sim.logOutput().setRate(5);
-    QCOMPARE(b.run({"--settings", m_dir->filePath("tvConfigC.xml"), "--port", "sim", "--messages",
-                    m_dir->filePath("messages.h"), "log", "--seconds", "2"}),
-             0);
+    QCOMPARE(b.run(m_scratch->args({"--messages", m_scratch->filePath("messages.h"), "log", "--seconds", "2"})), 0);
     const QStringList printed = lines(b.out);
     QVERIFY2(printed.size() >= 8, qPrintable(b.out + b.err));
     QCOMPARE(printed, windowLines(7, 5, 3000).mid(0, printed.size()));

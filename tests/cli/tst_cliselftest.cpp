@@ -2,11 +2,11 @@
 // the operator's answers typed on the console, the ADC factor computed from
 // the voltage typed in, and the ways a run ends without its end line.
 #include "CliBench.h"
+#include "CliScratch.h"
 
 #include "calibration/AdcCalibration.h"
 #include "link/Commands.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -33,19 +33,14 @@ private slots:
     void runWithoutEndExitsOne();
 
 private:
-    QStringList args(const QStringList &command) const;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CliScratch> m_scratch;
 };
 
 void tst_CliSelfTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_scratch = std::make_unique<CliScratch>();
 }
 
-QStringList tst_CliSelfTest::args(const QStringList &command) const
-{
-    return QStringList{"--settings", m_dir->filePath("tvConfigC.xml"), "--port", "sim"} + command;
-}
 
 void tst_CliSelfTest::operatorAnswersOnTheConsole_data()
 {
@@ -75,7 +70,7 @@ void tst_CliSelfTest::operatorAnswersOnTheConsole()
     QFETCH(QStringList, operatorLines);
 
     CliBench b;
-    QCOMPARE(b.run(args({"selftest", tests}), typed), 0);
+    QCOMPARE(b.run(m_scratch->args({"selftest", tests}), typed), 0);
     QCOMPARE(b.requests().value(0), startRequest);
     const QStringList printed = lines(b.out);
     QVERIFY2(printed.size() >= 2, qPrintable(b.out));
@@ -93,7 +88,7 @@ void tst_CliSelfTest::adcFactorFromTheTypedVoltage()
 {
     CliBench b;
     const quint16 adc = b.sim.adcMillivolts();
-    QCOMPARE(b.run(args({"selftest", "adc"}), "twelve\n0\n12650.5\n"), 0);
+    QCOMPARE(b.run(m_scratch->args({"selftest", "adc"}), "twelve\n0\n12650.5\n"), 0);
     const QStringList printed = lines(b.out);
     QCOMPARE(printed.value(printed.size() - 2), QString("[АЦП] Калибровка выполнена"));
     QVERIFY2(b.err.contains("'twelve' is not a voltage in mV") && b.err.contains("'0' is not a voltage in mV"),
@@ -124,7 +119,7 @@ void tst_CliSelfTest::badTestListSendsNothing()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     CliBench b;
-    QCOMPARE(b.run(args(arguments)), 2);
+    QCOMPARE(b.run(m_scratch->args(arguments)), 2);
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(b.written.isEmpty());
 }
@@ -154,7 +149,7 @@ void tst_CliSelfTest::runWithoutEndExitsOne()
         b.sim.faults().silentCodes = {silent};
     if (stopAtMs >= 0)
         b.interrupted = [&] { return b.pump.now() >= stopAtMs; };
-    QCOMPARE(b.run(args(QStringList{"selftest"} + tests.split(' ')), "y\ny\n"), 1);
+    QCOMPARE(b.run(m_scratch->args(QStringList{"selftest"} + tests.split(' ')), "y\ny\n"), 1);
     QVERIFY2(b.err.contains(message), qPrintable(b.err));
     QVERIFY(!b.out.contains(EndLine));
 }
