@@ -2,6 +2,7 @@
 // of the in-process simulated terminal, which paces the line at the chosen bit
 // rate, against the protocol's floor: the fixed waits, and for every frame its
 // 50 ms pause and the time the frame and its reply take on the line.
+#include "ConnectLink.h"
 #include "HexImageText.h"
 
 #include "firmware/Bootloader.h"
@@ -43,10 +44,7 @@ int main(int argc, char **argv)
     Port::Settings settings = port.settings();
     settings.baudRate = baud;
     port.setSettings(settings);
-    port.open();
-    port.setReceiver([&](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    connectLink(link, port);
     Bootloader boot(link);
 
     QElapsedTimer timer;

@@ -1,6 +1,7 @@
 // The per-request cost of Transact at real time against a port that answers
 // the moment a frame arrives (the answer goes through the event loop, as a
 // real port's received-bytes event does).
+#include "ConnectLink.h"
 #include "link/Link.h"
 #include "link/Port.h"
 #include "link/QtPump.h"
@@ -47,10 +48,7 @@ int main(int argc, char **argv)
     QtPump pump;
     Link link(pump);
     InstantPort port;
-    port.open();
-    port.setReceiver([&](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    connectLink(link, port);
 
     QElapsedTimer timer;
     timer.start();

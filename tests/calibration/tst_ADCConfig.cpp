@@ -1,4 +1,5 @@
 // The ADC calibration dialog against the simulated terminal.
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
 #include "VirtualPump.h"
@@ -41,10 +42,7 @@ struct Bench
 
     Bench()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         dialog.ShowError = [this](const QString &text) { errors << text; };
     }
 

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "FuelDevice.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
@@ -23,10 +24,7 @@ struct Rig
 
     Rig()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
     }
 };
 

@@ -1,5 +1,6 @@
 // The fuel table protocol against the simulated terminal: what the program
 // writes is what the terminal keeps, and reading gives it back.
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
 #include "VirtualPump.h"
@@ -24,10 +25,7 @@ struct Bench
 
     Bench()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
     }
 };
 

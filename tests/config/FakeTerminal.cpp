@@ -1,5 +1,6 @@
 #include "FakeTerminal.h"
 
+#include "ConnectLink.h"
 #include "link/Commands.h"
 
 QByteArray hex(const char *spaced)
@@ -9,10 +10,7 @@ QByteArray hex(const char *spaced)
 
 FakeTerminal::FakeTerminal()
 {
-    port.open();
-    port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    connectLink(link, port);
     port.device = [this](const QByteArray &frame) {
         // preamble (4), body, XOR (1)
         const QByteArray body = frame.mid(4, frame.size() - 5);

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
 #include "VirtualPump.h"
@@ -225,10 +226,7 @@ void tst_ConfigGrid::readFromSimulator()
     ScriptedPort port(pump);
     SimTerminal sim;
     ScriptedSim host(pump, port, sim);
-    port.open();
-    port.setReceiver([&](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    connectLink(link, port);
 
     TerminalParams params(nullptr, [&](const TBuf &r) { return link.Transact(r); });
     ConfigGrid grid;

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "FakeBootDevice.h"
 #include "HexImageText.h"
 #include "ScriptedPort.h"
@@ -59,10 +60,7 @@ struct Rig
 
     Rig()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         link.ShowTransferErrors = [this](const QString &text) { status.append(text); };
         boot.clock = [this] { return pump.now(); };
         boot.showError = [this](const QString &text) { errors.append(text); };

@@ -1,5 +1,6 @@
 // The bootloader procedure against the simulated terminal in virtual time:
 // what the terminal keeps is the image, byte for byte.
+#include "ConnectLink.h"
 #include "HexImageText.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
@@ -28,10 +29,7 @@ struct Rig
 
     Rig()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         boot.clock = [this] { return pump.now(); };
         boot.showError = [this](const QString &text) { errors.append(text); };
     }

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "FakeBootDevice.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
@@ -58,10 +59,7 @@ struct Rig
 
     Rig()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         link.ShowTransferErrors = [this](const QString &text) { status.append(text); };
         w.bootloader().clock = [this] { return pump.now(); };
         w.bootloader().showError = [this](const QString &text) { errors.append(text); };

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
 #include "link/Commands.h"
@@ -16,10 +17,7 @@ struct Fixture
 
     Fixture()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         link.ShowTransferErrors = [this](const QString &t) { statusTexts << t; };
     }
     // The device answers the k-th write with answers[k] (the last one repeats).

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
 
@@ -37,10 +38,7 @@ struct Rig
     Rig()
     {
         messages.LoadText("M_START, // Старт\nCLEAR, //\nM_GSM, // {AT+CSQ OK}\nM_NUM, // Номер \n");
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         create();
     }
 

@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
 #include "VirtualPump.h"
@@ -32,10 +33,7 @@ struct Line
     explicit Line(quint32 seed)
         : terminal(seed)
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         host = std::make_unique<ScriptedSim>(pump, port, terminal);
     }
     TerminalParams::TransactFn transact()

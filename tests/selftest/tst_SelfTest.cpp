@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "LineLog.h"
 #include "ScriptedOperator.h"
 #include "ScriptedPort.h"
@@ -34,10 +35,7 @@ struct Rig
 
     Rig()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         link.HandleTestFrame = [this] { selfTest.HandleTestFrame(); };
         port.device = [this](const QByteArray &frame) {
             const QByteArray body = frame.mid(4, frame.size() - 5);

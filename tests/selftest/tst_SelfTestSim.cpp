@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "ScriptedOperator.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
@@ -47,10 +48,7 @@ struct Rig
     Rig()
     {
         terminal.setEpoch(QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53), Qt::UTC));
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         link.HandleTestFrame = [this] { page.selfTest().HandleTestFrame(); };
         page.selfTest().setTimeSource([] { return QTime(10, 0, 1); });
         page.selfTest().interactive().CalibrateADC = [] { return true; };

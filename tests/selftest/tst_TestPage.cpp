@@ -1,3 +1,4 @@
+#include "ConnectLink.h"
 #include "ScriptedOperator.h"
 #include "ScriptedPort.h"
 #include "VirtualPump.h"
@@ -37,10 +38,7 @@ struct Rig
 
     Rig()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         port.device = [this](const QByteArray &frame) {
             const QByteArray body = frame.mid(4, frame.size() - 5);
             if (body == Commands::readParam(45) && !inputs.isEmpty())

@@ -1,6 +1,7 @@
 // The link layer against the simulated terminal in virtual time: every
 // command of the catalogue, decoded as the program decodes it, and the
 // transaction's counters against the faults the terminal injected.
+#include "ConnectLink.h"
 #include "ScriptedPort.h"
 #include "ScriptedSim.h"
 #include "VirtualPump.h"
@@ -26,10 +27,7 @@ struct Bench
 
     Bench()
     {
-        port.open();
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
+        connectLink(link, port);
         link.HandleLogFrame = [this] { logRecords << link.LastFrameData; };
         link.HandleTestFrame = [this] { testReports << link.LastFrameData; };
     }

@@ -1,5 +1,7 @@
 // The in-process simulated port in real time: bytes go through the event
 // loop at the line's pace, and a terminal view can take the port over.
+#include "ConnectLink.h"
+
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PortSink.h"
@@ -47,10 +49,7 @@ void tst_SimPort::transactionsThroughEventLoop()
     QtPump pump;
     Link link(pump);
     SimPort port;
-    QVERIFY(port.open());
-    port.setReceiver([&](const QByteArray &b) { link.ComRxChar(b); });
-    link.setPort(&port);
-    link.PortConnected = true;
+    QVERIFY(connectLink(link, port));
 
     QCOMPARE(link.Transact(readParam(8)), QByteArray::fromHex("6C4F"));
     link.Transact(writeParam(135, QByteArray::fromHex("E803")));

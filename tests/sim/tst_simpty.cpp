@@ -4,6 +4,7 @@
 #include "link/Link.h"
 #include "link/QtPump.h"
 #include "link/SerialPort.h"
+#include "ConnectLink.h"
 #include "SimProcess.h"
 
 #include <QElapsedTimer>
@@ -26,12 +27,7 @@ struct PtyLine
         s.name = path;
         s.baudRate = 115200;
         port.setSettings(s);
-        if (!port.open())
-            return false;
-        port.setReceiver([this](const QByteArray &b) { link.ComRxChar(b); });
-        link.setPort(&port);
-        link.PortConnected = true;
-        return true;
+        return connectLink(link, port);
     }
 };
 } // namespace
